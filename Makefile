@@ -1,0 +1,36 @@
+# Tovix: build, test and benchmark. Everything runs under Wine in a prefix inside the build folder.
+BUILD   ?= build
+BUILD32 ?= build-i686
+JOBS    ?= $(shell nproc)
+MAKEFLAGS += --no-print-directory
+
+PACKAGES := cmake make googletest g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine wine64 xvfb imagemagick
+
+CONFIGURE_FLAGS := -DCMAKE_BUILD_TYPE=Release -DTOVIX_WARNINGS_AS_ERRORS=ON
+
+.PHONY: all deps build build64 build32 test bench clean
+
+all: build
+
+deps:
+	@tools/install-deps.sh $(PACKAGES)
+
+build64: deps
+	@cmake -S . -B $(BUILD) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-x86_64.cmake $(CONFIGURE_FLAGS) >/dev/null
+	@cmake --build $(BUILD) -j $(JOBS)
+
+build32: deps
+	@cmake -S . -B $(BUILD32) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-i686.cmake $(CONFIGURE_FLAGS) >/dev/null
+	@cmake --build $(BUILD32) -j $(JOBS)
+
+# The 32-bit build is compiled only; this machine cannot run 32-bit programs.
+build: build64 build32
+
+test: build
+	@tools/wine-session.sh $(BUILD) ctest --test-dir $(BUILD) --output-on-failure
+
+bench: build64
+	@tools/wine-session.sh $(BUILD) tools/run-benchmarks.sh $(BUILD)
+
+clean:
+	rm -rf $(BUILD) $(BUILD32)

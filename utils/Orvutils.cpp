@@ -1,0 +1,274 @@
+#include "utils/Orvutils.h"
+
+#include <vector>
+
+namespace Tovix {
+
+namespace {
+
+char FoldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + ('a' - 'A')) : c; }
+
+// Finds a pattern in linear time (Knuth-Morris-Pratt), so that searching, replacing and
+// splitting stay linear in the text whatever the pattern looks like.
+class TextFinder {
+ public:
+  TextFinder(const String& pattern, bool ignoreCase) : pattern_(pattern), ignoreCase_(ignoreCase) {
+    if (ignoreCase_)
+      for (char& c : pattern_) c = FoldAscii(c);
+    failure_.assign(pattern_.size(), 0);
+    size_t k = 0;
+    for (size_t i = 1; i < pattern_.size(); ++i) {
+      while (k > 0 && pattern_[i] != pattern_[k]) k = failure_[k - 1];
+      if (pattern_[i] == pattern_[k]) ++k;
+      failure_[i] = k;
+    }
+  }
+
+  // 0-based index of the first match at or after from, or String::npos. Never matches an empty pattern.
+  size_t Find(const String& text, size_t from) const {
+    if (pattern_.empty()) return String::npos;
+    size_t k = 0;
+    for (size_t i = from; i < text.size(); ++i) {
+      char c = ignoreCase_ ? FoldAscii(text[i]) : text[i];
+      while (k > 0 && c != pattern_[k]) k = failure_[k - 1];
+      if (c == pattern_[k]) ++k;
+      if (k == pattern_.size()) return i + 1 - k;
+    }
+    return String::npos;
+  }
+
+ private:
+  String pattern_;
+  bool ignoreCase_;
+  std::vector<size_t> failure_;
+};
+
+// The substring from 1-based position p with count n, under the clamped substring rule.
+// Positions are 64-bit here so that callers' arithmetic on extreme ints cannot overflow.
+String Copy(const String& text, long long p, long long n) {
+  if (text.empty() || p > static_cast<long long>(text.size()) || n <= 0) return String();
+  if (p < 1) p = 1;
+  return text.substr(static_cast<size_t>(p - 1), static_cast<size_t>(n));
+}
+
+long long Length(const String& text) { return static_cast<long long>(text.size()); }
+
+// Left-to-right, non-overlapping replacement; the replacement is never scanned again.
+String ReplaceAll(const String& text, const String& find, const String& replacement, bool ignoreCase) {
+  if (find.empty()) return text;
+  TextFinder finder(find, ignoreCase);
+  String result;
+  result.reserve(text.size());
+  size_t from = 0;
+  for (size_t match = finder.Find(text, from); match != String::npos; match = finder.Find(text, from)) {
+    result.append(text, from, match - from);
+    result += replacement;
+    from = match + find.size();
+  }
+  result.append(text, from, String::npos);
+  return result;
+}
+
+bool IsInvalidFileNameChar(char c) {
+  switch (c) {
+    case '"': case '*': case '.': case '/': case ':': case '<': case '>': case '?': case '\\': case '|':
+      return true;
+    default:
+      return false;
+  }
+}
+
+// Makes name + ".txt" in the current directory and removes it again. A file of that name that
+// already exists is left alone: it proves the name is usable. A name that opens a device rather
+// than a disk file (CON, NUL, COM1, ...) cannot name a file and fails the probe.
+bool ProbeFileName(const String& name) {
+  String probe = name + ".txt";
+  HANDLE h = CreateFileA(probe.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
+                         FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+  if (h == INVALID_HANDLE_VALUE) {
+    DWORD error = GetLastError();
+    return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS;
+  }
+  bool isDiskFile = GetFileType(h) == FILE_TYPE_DISK;
+  // Closing deletes the probe (it was opened delete-on-close).
+  bool closed = CloseHandle(h) != 0;
+  return isDiskFile && closed;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// Conditional values and numbers
+
+int Min(int a, int b) { return a < b ? a : b; }
+int Max(int a, int b) { return a > b ? a : b; }
+int IntIf(bool condition, int whenTrue, int whenFalse) { return condition ? whenTrue : whenFalse; }
+String StrIf(bool condition, const String& whenTrue, const String& whenFalse) { return condition ? whenTrue : whenFalse; }
+int RectWidth(const TRect& rect) { return rect.right - rect.left + 1; }
+int RectHeight(const TRect& rect) { return rect.bottom - rect.top + 1; }
+
+// ---------------------------------------------------------------------------
+// Substrings
+
+String StrLeft(const String& text, int count) { return Copy(text, 1, count); }
+
+String StrRight(const String& text, int count) {
+  long long from = Length(text) - count + 1;
+  return Copy(text, from < 1 ? 1 : from, count);
+}
+
+String StrRightFrom(const String& text, int position) { return Copy(text, position, Length(text) - position + 1); }
+
+String StrRightAfter(const String& text, int position) {
+  if (position >= Length(text)) return String();
+  return Copy(text, static_cast<long long>(position) + 1, Length(text) - position);
+}
+
+String StrLeftOfChar(const String& text, char c) { return text.substr(0, text.find(c)); }
+
+String StrRemoveChar(const String& text, int position) {
+  if (position < 1 || position > Length(text)) return text;
+  return Copy(text, 1, position - 1) + Copy(text, static_cast<long long>(position) + 1, Length(text) - position);
+}
+
+String StrRemoveCharRight(const String& text, int count) { return Copy(text, 1, Length(text) - count); }
+
+// ---------------------------------------------------------------------------
+// Searching
+
+int StrFindChar(const String& text, char c) {
+  size_t i = text.find(c);
+  return i == String::npos ? 0 : static_cast<int>(i) + 1;
+}
+
+int StrFindCharRight(const String& text, char c) {
+  size_t i = text.rfind(c);
+  return i == String::npos ? 0 : static_cast<int>(i) + 1;
+}
+
+bool StrContains(const String& text, const String& part) { return TextFinder(part, false).Find(text, 0) != String::npos; }
+
+int StrCountVowels(const String& text) {
+  int count = 0;
+  for (char c : text) {
+    switch (FoldAscii(c)) {
+      case 'a': case 'e': case 'i': case 'o': case 'u':
+        ++count;
+        break;
+      default:
+        break;
+    }
+  }
+  return count;
+}
+
+int StrSumAllChars(const String& text) {
+  // Wraps like a 32-bit register rather than overflowing.
+  uint32_t sum = 0;
+  for (char c : text) sum += static_cast<unsigned char>(c);
+  return static_cast<int>(sum);
+}
+
+// ---------------------------------------------------------------------------
+// Building and replacing
+
+String StrRepeat(const String& text, int count) {
+  String result;
+  if (count <= 0) return result;
+  result.reserve(text.size() * static_cast<size_t>(count));
+  for (int i = 0; i < count; ++i) result += text;
+  return result;
+}
+
+String StrRemove(const String& text, const String& part) {
+  size_t i = TextFinder(part, false).Find(text, 0);
+  if (i == String::npos) return text;
+  return text.substr(0, i) + text.substr(i + part.size());
+}
+
+String StrRemoveAllChar(const String& text, char c) {
+  String result;
+  result.reserve(text.size());
+  for (char ch : text)
+    if (ch != c) result += ch;
+  return result;
+}
+
+String StrReplaceAll(const String& text, const String& find, const String& replacement) {
+  return ReplaceAll(text, find, replacement, false);
+}
+
+String StrReplaceAllNoCase(const String& text, const String& find, const String& replacement) {
+  return ReplaceAll(text, find, replacement, true);
+}
+
+// ---------------------------------------------------------------------------
+// Splitting
+
+int StrParse(const String& text, const String& delimiter, TStrings* list) {
+  if (!list) throw EStringListError("MakeStringList method given nil TStringList");
+  list->BeginUpdate();
+  try {
+    list->Clear();
+    TextFinder finder(delimiter, false);
+    size_t from = 0;
+    for (size_t match = finder.Find(text, from); match != String::npos; match = finder.Find(text, from)) {
+      list->Add(text.substr(from, match - from));
+      from = match + delimiter.size();
+    }
+    if (from < text.size()) list->Add(text.substr(from));
+  } catch (...) {
+    list->EndUpdate();
+    throw;
+  }
+  list->EndUpdate();
+  return list->GetCount();
+}
+
+int StrParseCount(const String& text, const String& delimiter) {
+  TStringList pieces;
+  return StrParse(text, delimiter, &pieces);
+}
+
+String StrParseForStringEnding(const String& text, const String& delimiter, const String& ending) {
+  TStringList pieces;
+  StrParse(text, delimiter, &pieces);
+  for (int i = 0; i < pieces.GetCount(); ++i) {
+    String piece = pieces.Get(i);
+    if (SameText(StrRight(piece, static_cast<int>(ending.size())), ending)) return piece;
+  }
+  return String();
+}
+
+// ---------------------------------------------------------------------------
+// Paths and files
+
+String StrParentDir(const String& path) {
+  String t = TrimRight(path);
+  int p = StrFindCharRight(t, '\\');
+  if (p > 0 && p == static_cast<int>(t.size())) {
+    t = StrRemoveCharRight(t, 1);
+    p = StrFindCharRight(t, '\\');
+  }
+  return p < 1 ? String() : StrLeft(t, p - 1);
+}
+
+String RemoveTrailingBackslash(const String& path) {
+  String t = TrimRight(path);
+  while (!t.empty() && t.back() == '\\') t.pop_back();
+  return t;
+}
+
+bool IsFilePath(const String& text) {
+  size_t last = text.find_last_of("\\:");
+  return last != String::npos && last + 1 < text.size();
+}
+
+bool IsFileSyntaxValid(const String& name) {
+  if (name.empty()) return false;
+  for (char c : name)
+    if (IsInvalidFileNameChar(c)) return false;
+  return ProbeFileName(name);
+}
+
+}  // namespace Tovix

@@ -1,0 +1,61 @@
+// Orvutils: string, path and small helper routines used throughout the library.
+//
+// Positions are 1-based and 0 means "not found". Substrings follow one clamped rule: the part of
+// a text from position p with count n is empty for an empty text or p past the end, a p below 1
+// counts as 1 (without shortening n), a negative n counts as 0, and n is cut at the end of the
+// text. "Ignoring case" folds the ASCII letters only.
+#pragma once
+
+#include "framework/Classes.h"
+#include "framework/Types.h"
+
+namespace Tovix {
+
+// Conditional values and numbers
+int Min(int a, int b);
+int Max(int a, int b);
+int IntIf(bool condition, int whenTrue, int whenFalse);
+String StrIf(bool condition, const String& whenTrue, const String& whenFalse);
+// Inclusive extents: a rectangle from 10 to 10 is 1 wide.
+int RectWidth(const TRect& rect);
+int RectHeight(const TRect& rect);
+
+// Substrings
+String StrLeft(const String& text, int count);
+String StrRight(const String& text, int count);
+String StrRightFrom(const String& text, int position);
+String StrRightAfter(const String& text, int position);
+String StrLeftOfChar(const String& text, char c);
+String StrRemoveChar(const String& text, int position);
+String StrRemoveCharRight(const String& text, int count);
+
+// Searching
+int StrFindChar(const String& text, char c);
+int StrFindCharRight(const String& text, char c);
+bool StrContains(const String& text, const String& part);
+int StrCountVowels(const String& text);
+int StrSumAllChars(const String& text);
+
+// Building and replacing. An empty find string leaves the text unchanged.
+String StrRepeat(const String& text, int count);
+String StrRemove(const String& text, const String& part);
+String StrRemoveAllChar(const String& text, char c);
+String StrReplaceAll(const String& text, const String& find, const String& replacement);
+String StrReplaceAllNoCase(const String& text, const String& find, const String& replacement);
+
+// Splitting. StrParse fills list with the pieces of text between delimiters (a trailing delimiter
+// adds no empty last piece) and returns the count; a null list raises EStringListError.
+int StrParse(const String& text, const String& delimiter, TStrings* list);
+int StrParseCount(const String& text, const String& delimiter);
+String StrParseForStringEnding(const String& text, const String& delimiter, const String& ending);
+
+// Paths and files
+String StrParentDir(const String& path);
+String RemoveTrailingBackslash(const String& path);
+bool IsFilePath(const String& text);
+// True when name (no directory, no extension) can name a file: none of " * . / : < > ? \ |
+// occurs, and a file name.txt can be made in the current directory. The probe never touches an
+// existing file of that name and leaves nothing behind.
+bool IsFileSyntaxValid(const String& name);
+
+}  // namespace Tovix
