@@ -15,5 +15,8 @@ TOVIX_DECLARE_EXCEPTION(EReadError, EFilerError);
 TOVIX_DECLARE_EXCEPTION(EWriteError, EFilerError);
 TOVIX_DECLARE_EXCEPTION(EClassNotFound, EFilerError);
 TOVIX_DECLARE_EXCEPTION(EComponentError, Exception);
+TOVIX_DECLARE_EXCEPTION(EParserError, Exception);
+// A resource that a form, bitmap or icon needs is not in the module.
+TOVIX_DECLARE_EXCEPTION(EResNotFound, Exception);
 
 }  // namespace Tovix

@@ -2,10 +2,48 @@
 
 #include <algorithm>
 
+#include "framework/ClassesFiler.h"
+#include "framework/ClassesStreams.h"
+#include "framework/TypInfoBuilder.h"
+
 namespace Tovix {
+
+TOVIX_IMPLEMENT_CLASS(TStrings, TPersistent) {}
+TOVIX_IMPLEMENT_CLASS(TStringList, TStrings) {}
 
 // ---------------------------------------------------------------------------
 // TStrings
+
+void TStrings::Assign(TPersistent* source) {
+  if (auto* strings = dynamic_cast<TStrings*>(source)) Assign(*strings);
+  else TPersistent::Assign(source);
+}
+
+void TStrings::DefineProperties(TFiler& filer) {
+  filer.DefineProperty(
+      "Strings",
+      [this](const TFormValue& value) {
+        if (value.type != TFormValue::vaList) throw EReadError("A list of strings expected");
+        BeginUpdate();
+        try {
+          Clear();
+          for (const TFormValue& item : value.items) {
+            if (item.type != TFormValue::vaString) throw EReadError("A list of strings expected");
+            Add(item.text);
+          }
+        } catch (...) {
+          EndUpdate();
+          throw;
+        }
+        EndUpdate();
+      },
+      [this] {
+        std::vector<TFormValue> items;
+        for (int i = 0; i < GetCount(); ++i) items.push_back(TFormValue::Str(Get(i)));
+        return TFormValue::List(std::move(items));
+      },
+      GetCount() > 0);
+}
 
 void TStrings::IndexError(int index) const { throw EStringListError(Format("List index out of bounds (%d)", index)); }
 
@@ -158,6 +196,34 @@ void TStrings::SetText(const String& text) {
   EndUpdate();
 }
 
+void TStrings::LoadFromStream(TStream& stream) {
+  // Read to the end rather than trusting the size, so that any stream works.
+  String text;
+  char block[16384];
+  for (int got; (got = stream.Read(block, sizeof block)) > 0;) text.append(block, static_cast<size_t>(got));
+  SetText(text);
+}
+
+void TStrings::SaveToStream(TStream& stream) const {
+  String text = GetText();
+  for (size_t done = 0; done < text.size();) {
+    int n = static_cast<int>(std::min<size_t>(text.size() - done, 1u << 30));
+    stream.WriteBuffer(text.data() + done, n);
+    done += static_cast<size_t>(n);
+  }
+}
+
+void TStrings::LoadFromFile(const String& fileName) {
+  TFileStream file(fileName, fmOpenRead | fmShareDenyWrite);
+  LoadFromStream(file);
+}
+
+void TStrings::SaveToFile(const String& fileName) const {
+  TMemoryStream memory;
+  SaveToStream(memory);
+  memory.SaveToFile(fileName);
+}
+
 String TStrings::GetCommaText() const {
   String text;
   for (int i = 0; i < GetCount(); ++i) {
@@ -251,7 +317,9 @@ String TStringList::Get(int index) const {
 }
 
 void TStringList::InsertItem(int index, const String& s, TObject* object) {
+  Changing();
   items_.insert(items_.begin() + index, Item{s, object});
+  Changed();
 }
 
 void TStringList::Insert(int index, const String& s) {
@@ -262,15 +330,24 @@ void TStringList::Insert(int index, const String& s) {
 
 void TStringList::Delete(int index) {
   CheckIndex(index);
+  Changing();
   items_.erase(items_.begin() + index);
+  Changed();
 }
 
-void TStringList::Clear() { items_.clear(); }
+void TStringList::Clear() {
+  if (items_.empty()) return;
+  Changing();
+  items_.clear();
+  Changed();
+}
 
 void TStringList::Put(int index, const String& s) {
   CheckUnsorted();
   CheckIndex(index);
+  Changing();
   items_[static_cast<size_t>(index)].text = s;
+  Changed();
 }
 
 TObject* TStringList::GetObject(int index) const {
@@ -280,7 +357,9 @@ TObject* TStringList::GetObject(int index) const {
 
 void TStringList::PutObject(int index, TObject* object) {
   CheckIndex(index);
+  Changing();
   items_[static_cast<size_t>(index)].object = object;
+  Changed();
 }
 
 int TStringList::Add(const String& s) {
@@ -300,7 +379,9 @@ int TStringList::Add(const String& s) {
 void TStringList::Exchange(int index1, int index2) {
   CheckIndex(index1);
   CheckIndex(index2);
+  Changing();
   std::swap(items_[static_cast<size_t>(index1)], items_[static_cast<size_t>(index2)]);
+  Changed();
 }
 
 int TStringList::IndexOf(const String& s) const {
@@ -323,8 +404,10 @@ bool TStringList::Find(const String& s, int& index) const {
 }
 
 void TStringList::Sort() {
+  Changing();
   std::stable_sort(items_.begin(), items_.end(),
                    [this](const Item& a, const Item& b) { return CompareStrings(a.text, b.text) < 0; });
+  Changed();
 }
 
 void TStringList::CustomSort(TStringListSortCompare compare) {
@@ -336,7 +419,9 @@ void TStringList::CustomSort(TStringListSortCompare compare) {
   std::vector<Item> sorted;
   sorted.reserve(items_.size());
   for (int i : order) sorted.push_back(items_[static_cast<size_t>(i)]);
+  Changing();
   items_.swap(sorted);
+  Changed();
 }
 
 void TStringList::SetSorted(bool sorted) {
@@ -353,6 +438,19 @@ void TStringList::SetCaseSensitive(bool caseSensitive) {
 
 int TStringList::CompareStrings(const String& a, const String& b) const {
   return caseSensitive_ ? CompareStr(a, b) : CompareText(a, b);
+}
+
+void TStringList::Changing() {
+  if (!Updating()) onChanging_(this);
+}
+
+void TStringList::Changed() {
+  if (!Updating()) onChange_(this);
+}
+
+void TStringList::SetUpdateState(bool updating) {
+  if (updating) onChanging_(this);
+  else onChange_(this);
 }
 
 }  // namespace Tovix

@@ -4,13 +4,18 @@
 
 #include <vector>
 
-#include "framework/ClassesExceptions.h"
+#include "framework/ClassesPersistent.h"
+#include "framework/Events.h"
 
 namespace Tovix {
 
+class TStream;
+
 enum TDuplicates { dupIgnore, dupAccept, dupError };
 
-class TStrings : public TObject {
+class TStrings : public TPersistent {
+  TOVIX_DECLARE_CLASS(TStrings)
+
  public:
   // The storage a descendant provides.
   virtual int GetCount() const = 0;
@@ -29,6 +34,10 @@ class TStrings : public TObject {
   void InsertObject(int index, const String& s, TObject* object);
   void AddStrings(const TStrings& strings);
   virtual void Assign(const TStrings& source);
+  // Copies the lines and objects of another string list; other sources raise the assign error.
+  void Assign(TPersistent* source) override;
+  // Form files keep the lines as "Strings = ('one' 'two')".
+  void DefineProperties(TFiler& filer) override;
   virtual void Exchange(int index1, int index2);
   void Move(int curIndex, int newIndex);
 
@@ -58,6 +67,14 @@ class TStrings : public TObject {
   String GetCommaText() const;
   void SetCommaText(const String& text);
 
+  // The text (as GetText and SetText see it) from a stream's position to its end, or to a stream
+  // at its position.
+  virtual void LoadFromStream(TStream& stream);
+  virtual void SaveToStream(TStream& stream) const;
+  void LoadFromFile(const String& fileName);
+  // Writes a new file and then replaces fileName with it, so a failure leaves the old file intact.
+  void SaveToFile(const String& fileName) const;
+
   bool Equals(const TStrings& other) const;
 
   // Calls nest; descendants can hold redraws or change notices until the last EndUpdate.
@@ -75,6 +92,8 @@ class TStrings : public TObject {
 };
 
 class TStringList : public TStrings {
+  TOVIX_DECLARE_CLASS(TStringList)
+
  public:
   using TStrings::Assign;
 
@@ -104,8 +123,18 @@ class TStringList : public TStrings {
   bool GetCaseSensitive() const { return caseSensitive_; }
   void SetCaseSensitive(bool caseSensitive);
 
+  // OnChanging runs before and OnChange after every change, except inside BeginUpdate/EndUpdate,
+  // where they run once, around the whole update.
+  const TNotifyEvent& GetOnChange() const { return onChange_; }
+  void SetOnChange(const TNotifyEvent& event) { onChange_ = event; }
+  const TNotifyEvent& GetOnChanging() const { return onChanging_; }
+  void SetOnChanging(const TNotifyEvent& event) { onChanging_ = event; }
+
  protected:
   int CompareStrings(const String& a, const String& b) const override;
+  void SetUpdateState(bool updating) override;
+  virtual void Changing();
+  virtual void Changed();
 
  private:
   struct Item {
@@ -120,6 +149,8 @@ class TStringList : public TStrings {
   bool sorted_ = false;
   bool caseSensitive_ = false;
   TDuplicates duplicates_ = dupIgnore;
+  TNotifyEvent onChange_;
+  TNotifyEvent onChanging_;
 };
 
 }  // namespace Tovix

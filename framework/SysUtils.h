@@ -5,6 +5,7 @@
 #include <exception>
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "framework/System.h"
 
@@ -12,6 +13,10 @@ namespace Tovix {
 
 // Text is 8-bit ANSI; lengths and positions count bytes.
 using String = std::string;
+// Days since 30 December 1899; the fraction is the time of day.
+using TDateTime = double;
+// Raw binary data.
+using TBytes = std::vector<uint8_t>;
 
 // ---------------------------------------------------------------------------
 // Exceptions

@@ -33,10 +33,23 @@ stop() {
 trap stop EXIT
 
 /usr/bin/wineserver -p
+# Start the keep-alive first and wait until its window exists, so that Wine's background
+# processes are already running with discarded output; otherwise the first test starts them,
+# they inherit its output pipe, and the test runner waits on that pipe until its timeout.
 keepalive="$build_dir/tests/tovix_keepalive.exe"
+ready="$build_dir/keepalive.ready"
+rm -f "$ready"
 if [ -f "$keepalive" ]; then
-  "$wine" "$keepalive" </dev/null >/dev/null 2>&1 &
+  (cd "$build_dir" && exec "$wine" "$keepalive" keepalive.ready) </dev/null >/dev/null 2>&1 &
   keepalive_pid=$!
+  for _ in $(seq 1 600); do
+    [ -f "$ready" ] && break
+    sleep 0.1
+  done
+  [ -f "$ready" ] || { echo "The Wine keep-alive process did not start." >&2; exit 1; }
+else
+  # Without the keep-alive (a partial build), start the services with discarded output anyway.
+  "$wine" cmd /c exit </dev/null >/dev/null 2>&1 || true
 fi
 
 "$@"

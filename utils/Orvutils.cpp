@@ -1,6 +1,13 @@
 #include "utils/Orvutils.h"
 
+#include <cmath>
 #include <vector>
+
+#include <mmsystem.h>
+#include <shellapi.h>
+
+#include "framework/Forms.h"
+#include "framework/TypInfoBuilder.h"
 
 namespace Tovix {
 
@@ -270,5 +277,78 @@ bool IsFileSyntaxValid(const String& name) {
     if (IsInvalidFileNameChar(c)) return false;
   return ProbeFileName(name);
 }
+
+// ---------------------------------------------------------------------------
+// Controls, forms and the shell
+
+namespace {
+
+const char kEllipsis[] = "...";
+// The narrowest maximum width StrContinuedText shortens for: an ellipsis and ten digits.
+const char kShortestContinuedText[] = "...1234567890";
+
+// Rounds to the nearest integer, an exact half to the even neighbour (as Pascal's Round does).
+long long RoundHalfToEven(double value) {
+  double lower = std::floor(value);
+  double fraction = value - lower;
+  long long n = static_cast<long long>(lower);
+  if (fraction > 0.5 || (fraction == 0.5 && n % 2 != 0)) ++n;
+  return n;
+}
+
+// How many leading characters of r the next pass of StrContinuedText drops (before it puts the
+// ellipsis in front): in proportion to how much r is too wide, at least one besides an ellipsis
+// that r already begins with.
+int CharactersToDrop(const String& r, int width, int maxWidth) {
+  double ratio = static_cast<double>(width) / maxWidth - 1.0;
+  long long length = static_cast<long long>(r.size());
+  long long n = ratio * length >= static_cast<double>(length) ? length : RoundHalfToEven(length * ratio);
+  if (r.compare(0, 3, kEllipsis) == 0) {
+    if (n == 0) n = 1;
+    n += 3;
+  } else {
+    n += 1;
+  }
+  return static_cast<int>(n < length ? n : length);
+}
+
+}  // namespace
+
+int StrCtrlTextWidth(TWinControl* control, const String& text) {
+  TControlCanvas canvas;
+  canvas.SetControl(control);
+  return canvas.TextWidth(text);
+}
+
+String StrContinuedText(const String& text, TWinControl* control, int maxWidth) {
+  TControlCanvas canvas;
+  canvas.SetControl(control);
+  String r = text;
+  int width = canvas.TextWidth(r);
+  if (width <= maxWidth || maxWidth < canvas.TextWidth(kShortestContinuedText)) return r;
+  // Ends at the latest at "..." alone, which is narrower than the maximum; the second condition
+  // only guards against a font in which it would not be.
+  while (width > maxWidth && r != kEllipsis) {
+    r = String(kEllipsis) + StrRightAfter(r, CharactersToDrop(r, width, maxWidth));
+    width = canvas.TextWidth(r);
+  }
+  return r;
+}
+
+TCustomForm* GetComponentForm(TComponent* component) {
+  return component ? dynamic_cast<TCustomForm*>(component->GetOwner()) : nullptr;
+}
+
+HWND GetComponentFormHandle(TComponent* component) {
+  TCustomForm* form = GetComponentForm(component);
+  return form ? form->GetHandle() : nullptr;
+}
+
+void PlayWaveRes(const String& resourceName) {
+  static_assert((SND_RESOURCE | SND_ASYNC | SND_NODEFAULT) == 0x40007);
+  PlaySoundA(resourceName.c_str(), static_cast<HMODULE>(TovixThisModule()), SND_RESOURCE | SND_ASYNC | SND_NODEFAULT);
+}
+
+void OpenUrl(const String& address) { ShellExecuteA(nullptr, "open", address.c_str(), nullptr, nullptr, SW_SHOWDEFAULT); }
 
 }  // namespace Tovix

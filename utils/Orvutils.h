@@ -8,8 +8,12 @@
 
 #include "framework/Classes.h"
 #include "framework/Types.h"
+#include "framework/WinApi.h"
 
 namespace Tovix {
+
+class TCustomForm;
+class TWinControl;
 
 // Conditional values and numbers
 int Min(int a, int b);
@@ -57,5 +61,27 @@ bool IsFilePath(const String& text);
 // occurs, and a file name.txt can be made in the current directory. The probe never touches an
 // existing file of that name and leaves nothing behind.
 bool IsFileSyntaxValid(const String& name);
+
+// Controls, forms and the shell. Called from the user-interface thread.
+
+// Width in pixels of text measured on a new canvas on the control's window (made first when it
+// does not exist yet) with the canvas's own default font, not the control's. The device context
+// goes back to the window and the canvas is freed on every path.
+int StrCtrlTextWidth(TWinControl* control, const String& text);
+// text, or its end behind a leading "...", such that it measures (as StrCtrlTextWidth does) at
+// most maxWidth. A text that fits, or a maxWidth below the width of "...1234567890", gives the
+// text unchanged, however wide it is.
+String StrContinuedText(const String& text, TWinControl* control, int maxWidth);
+// The component's immediate owner when that is a form, else null (also for a null component).
+TCustomForm* GetComponentForm(TComponent* component);
+// The window of GetComponentForm's form, made first when it does not exist yet; null when the
+// owner is not a form.
+HWND GetComponentFormHandle(TComponent* component);
+// Starts playing the WAVE resource of that name from the module this code is linked into and
+// returns at once. Reports nothing: a missing resource plays nothing and makes no default beep.
+void PlayWaveRes(const String& resourceName);
+// Hands the address (a web or mail address, a document) to the shell's "open" action. Reports
+// nothing; an address the shell cannot open does nothing.
+void OpenUrl(const String& address);
 
 }  // namespace Tovix

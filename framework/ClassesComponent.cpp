@@ -1,0 +1,181 @@
+#include "framework/ClassesComponent.h"
+
+#include <algorithm>
+
+#include "framework/TypInfoBuilder.h"
+
+namespace Tovix {
+
+TOVIX_IMPLEMENT_CLASS(TComponent, TPersistent) {
+  c.Property("Name", &TComponent::GetName, &TComponent::SetName).Stored(false);
+  c.Property("Tag", &TComponent::GetTag, &TComponent::SetTag).Default(0);
+}
+
+namespace {
+
+bool IsIdentStart(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_'; }
+bool IsIdentChar(char c) { return IsIdentStart(c) || (c >= '0' && c <= '9'); }
+
+void Erase(std::vector<TComponent*>& list, TComponent* item) {
+  list.erase(std::remove(list.begin(), list.end(), item), list.end());
+}
+
+}  // namespace
+
+bool IsValidIdent(const String& name) {
+  if (name.empty() || !IsIdentStart(name[0])) return false;
+  return std::all_of(name.begin(), name.end(), IsIdentChar);
+}
+
+TComponent::TComponent(TComponent* owner) {
+  if (owner) owner->InsertComponent(this);
+}
+
+TComponent::~TComponent() {
+  Destroying();
+  // Tell everyone who asked, while this component is still in their lists.
+  while (!freeNotifies_.empty()) {
+    TComponent* other = freeNotifies_.back();
+    freeNotifies_.pop_back();
+    Erase(other->freeNotifies_, this);
+    other->Notification(this, opRemove);
+  }
+  DestroyComponents();
+  if (owner_) owner_->RemoveComponent(this);
+}
+
+void TComponent::Destroying() { state_.Include(csDestroying); }
+
+TComponent* TComponent::GetComponents(int index) const {
+  if (index < 0 || index >= GetComponentCount()) throw EListError(Format("List index out of bounds (%d)", index));
+  return components_[static_cast<size_t>(index)];
+}
+
+int TComponent::GetComponentIndex() const {
+  if (!owner_) return -1;
+  auto it = std::find(owner_->components_.begin(), owner_->components_.end(), this);
+  return it == owner_->components_.end() ? -1 : static_cast<int>(it - owner_->components_.begin());
+}
+
+TComponent* TComponent::FindComponent(const String& name) const {
+  if (name.empty()) return nullptr;
+  for (TComponent* c : components_)
+    if (SameText(c->name_, name)) return c;
+  return nullptr;
+}
+
+void TComponent::InsertComponent(TComponent* component) {
+  if (!component) return;
+  if (component->owner_) component->owner_->RemoveComponent(component);
+  ValidateRename(component, String(), component->name_);
+  components_.push_back(component);
+  component->owner_ = this;
+  try {
+    component->SetReference(true);
+  } catch (...) {
+    Remove(component);
+    throw;
+  }
+  Notification(component, opInsert);
+}
+
+void TComponent::RemoveComponent(TComponent* component) {
+  if (!component || component->owner_ != this) return;
+  Notification(component, opRemove);
+  component->SetReference(false);
+  Remove(component);
+}
+
+void TComponent::Remove(TComponent* component) {
+  Erase(components_, component);
+  component->owner_ = nullptr;
+}
+
+void TComponent::DestroyComponents() {
+  // Last first, so that components made later (which may refer to earlier ones) go first.
+  while (!components_.empty()) {
+    TComponent* component = components_.back();
+    component->BeforeDestruction();
+    RemoveComponent(component);
+    delete component;
+  }
+}
+
+void TComponent::ValidateRename(TComponent* component, const String& oldName, const String& newName) const {
+  if (newName.empty() || SameText(oldName, newName)) return;
+  TComponent* existing = FindComponent(newName);
+  if (existing && existing != component)
+    throw EComponentError(Format("A component named %s already exists", newName));
+}
+
+void TComponent::SetName(const String& name) {
+  if (name == name_) return;
+  if (!name.empty() && !IsValidIdent(name)) throw EComponentError(Format("'%s' is not a valid component name", name));
+  if (owner_) owner_->ValidateRename(this, name_, name);
+  SetReference(false);
+  String oldName = name_;
+  name_ = name;
+  try {
+    SetReference(true);
+  } catch (...) {
+    name_ = oldName;
+    SetReference(true);
+    throw;
+  }
+}
+
+void TComponent::SetReference(bool enable) {
+  if (!owner_ || name_.empty()) return;
+  if (const TFieldEntry* field = owner_->ClassInfo().FindField(name_)) field->set(owner_, enable ? this : nullptr);
+}
+
+String TComponent::GetNamePath() const { return name_; }
+
+void TComponent::SetComponentStateFlag(TComponentStateItem item, bool on) {
+  if (on) state_.Include(item);
+  else state_.Exclude(item);
+}
+
+void TComponent::SetDesigning(bool designing, bool recurse) {
+  SetComponentStateFlag(csDesigning, designing);
+  if (recurse)
+    for (TComponent* c : components_) c->SetDesigning(designing, true);
+}
+
+void TComponent::SetLoadingState(bool loading) { SetComponentStateFlag(csLoading, loading); }
+void TComponent::SetReadingState(bool reading) { SetComponentStateFlag(csReading, reading); }
+void TComponent::SetWritingState(bool writing) { SetComponentStateFlag(csWriting, writing); }
+
+void TComponent::Loaded() { state_.Exclude(csLoading); }
+
+void TComponent::FreeNotification(TComponent* component) {
+  if (!component || component == this) return;
+  if (std::find(freeNotifies_.begin(), freeNotifies_.end(), component) == freeNotifies_.end())
+    freeNotifies_.push_back(component);
+  if (std::find(component->freeNotifies_.begin(), component->freeNotifies_.end(), this) ==
+      component->freeNotifies_.end())
+    component->freeNotifies_.push_back(this);
+  state_.Include(csFreeNotification);
+}
+
+void TComponent::RemoveFreeNotification(TComponent* component) {
+  if (!component) return;
+  Erase(freeNotifies_, component);
+  Erase(component->freeNotifies_, this);
+}
+
+void TComponent::Notification(TComponent* component, TOperation operation) {
+  if (operation == opRemove && component) RemoveFreeNotification(component);
+  // Iterate over a copy: a handler may free or re-own components.
+  std::vector<TComponent*> owned = components_;
+  for (TComponent* c : owned)
+    if (std::find(components_.begin(), components_.end(), c) != components_.end()) c->Notification(component, operation);
+}
+
+void TComponent::GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) {
+  if (root != this) return;
+  for (TComponent* c : components_)
+    if (!c->HasParent()) proc(c);
+}
+
+}  // namespace Tovix

@@ -1,0 +1,312 @@
+// The Forms unit: forms (top-level windows built from form files), the application object with
+// its message loop, the screen object, the hint window, and data modules.
+#pragma once
+
+#include <vector>
+
+#include "framework/Controls.h"
+#include "framework/FormsDataModule.h"
+
+namespace Tovix {
+
+enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+enum TBorderIconItem { biSystemMenu, biMinimize, biMaximize, biHelp };
+using TBorderIcons = TSet<TBorderIconItem>;
+enum TPosition { poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter };
+enum TWindowState { wsNormal, wsMinimized, wsMaximized };
+enum TCloseAction { caNone, caHide, caFree, caMinimize };
+enum TFormStateItem { fsCreating, fsVisible, fsShowing, fsModal, fsCreatedMDIChild, fsActivated };
+using TFormState = TSet<TFormStateItem>;
+
+using TModalResult = int;
+constexpr TModalResult mrNone = 0;
+constexpr TModalResult mrOk = IDOK;
+constexpr TModalResult mrCancel = IDCANCEL;
+constexpr TModalResult mrAbort = IDABORT;
+constexpr TModalResult mrRetry = IDRETRY;
+constexpr TModalResult mrIgnore = IDIGNORE;
+constexpr TModalResult mrYes = IDYES;
+constexpr TModalResult mrNo = IDNO;
+constexpr TModalResult mrAll = mrNo + 1;
+
+using TCloseEvent = TEvent<TObject* /*Sender*/, TCloseAction& /*Action*/>;
+using TCloseQueryEvent = TEvent<TObject* /*Sender*/, bool& /*CanClose*/>;
+
+
+class TCustomForm : public TWinControl {
+  TOVIX_DECLARE_CLASS(TCustomForm)
+
+ public:
+  // An empty form. A form class with a form file calls ReadFormResource at the end of its constructor.
+  explicit TCustomForm(TComponent* owner);
+  ~TCustomForm() override;
+  void BeforeDestruction() override;
+
+  // Reads the form file stored as an RCDATA resource named after the class (in the module of the
+  // class's code), binding events to this form's published methods, then runs OnCreate.
+  void ReadFormResource();
+
+  void Show();
+  void Hide() { SetVisible(false); }
+  // Shows the form and runs a message loop until ModalResult is set; returns it.
+  TModalResult ShowModal();
+  // Asks OnCloseQuery, then closes as OnClose decides: hides, frees, minimizes or keeps the form.
+  void Close();
+  bool CloseQuery();
+  // Frees the form once the messages being handled are done.
+  void Release();
+
+  TFormBorderStyle GetBorderStyle() const { return borderStyle_; }
+  void SetBorderStyle(TFormBorderStyle v);
+  TBorderIcons GetBorderIcons() const { return borderIcons_; }
+  void SetBorderIcons(TBorderIcons v);
+  TPosition GetPosition() const { return position_; }
+  void SetPosition(TPosition v) { position_ = v; }
+  TWindowState GetWindowState() const;
+  void SetWindowState(TWindowState v);
+  TIcon* GetIcon() const { return icon_; }
+  void SetIcon(TIcon* v);
+  // The client size read from a form file is applied again once the form is read, so that it
+  // holds also when the window (and its frame) was made while the form was being read.
+  void SetClientWidth(int v);
+  void SetClientHeight(int v);
+  TModalResult GetModalResult() const { return modalResult_; }
+  void SetModalResult(TModalResult v) { modalResult_ = v; }
+  bool GetKeyPreview() const { return keyPreview_; }
+  void SetKeyPreview(bool v) { keyPreview_ = v; }
+  TWinControl* GetActiveControl() const { return activeControl_; }
+  void SetActiveControl(TWinControl* control);
+  TFormState GetFormState() const { return formState_; }
+  bool GetActive() const { return active_; }
+
+  // Focus management, used by the controls on the form.
+  void FocusControl(TWinControl* control);
+  bool SetFocusedControl(TWinControl* control);
+  void DefocusControl(TWinControl* control, bool removing);
+  bool CanFocus() const override;
+  void SetFocus() override;
+
+  // Keyboard events of the form itself, also run first for its controls when KeyPreview is set.
+  void KeyDown(uint16_t& key, TShiftState shift) override { TWinControl::KeyDown(key, shift); }
+  void KeyUp(uint16_t& key, TShiftState shift) override { TWinControl::KeyUp(key, shift); }
+  void KeyPress(char& key) override { TWinControl::KeyPress(key); }
+
+  const TNotifyEvent& GetOnCreate() const { return onCreate_; }
+  void SetOnCreate(const TNotifyEvent& e) { onCreate_ = e; }
+  const TNotifyEvent& GetOnDestroy() const { return onDestroy_; }
+  void SetOnDestroy(const TNotifyEvent& e) { onDestroy_ = e; }
+  const TNotifyEvent& GetOnShow() const { return onShow_; }
+  void SetOnShow(const TNotifyEvent& e) { onShow_ = e; }
+  const TNotifyEvent& GetOnHide() const { return onHide_; }
+  void SetOnHide(const TNotifyEvent& e) { onHide_ = e; }
+  const TNotifyEvent& GetOnActivate() const { return onActivate_; }
+  void SetOnActivate(const TNotifyEvent& e) { onActivate_ = e; }
+  const TNotifyEvent& GetOnDeactivate() const { return onDeactivate_; }
+  void SetOnDeactivate(const TNotifyEvent& e) { onDeactivate_ = e; }
+  const TCloseEvent& GetOnClose() const { return onClose_; }
+  void SetOnClose(const TCloseEvent& e) { onClose_ = e; }
+  const TCloseQueryEvent& GetOnCloseQuery() const { return onCloseQuery_; }
+  void SetOnCloseQuery(const TCloseQueryEvent& e) { onCloseQuery_ = e; }
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+  void CreateWnd() override;
+  void Loaded() override;
+  virtual void DoCreate();
+  virtual void DoShow();
+  virtual void DoHide();
+  virtual void DoClose(TCloseAction& action);
+  void Notification(TComponent* component, TOperation operation) override;
+  void PlaceOnScreen();
+
+  void WMClose(TMessage& m);
+  void WMActivate(TMessage& m);
+  void WMSetFocus(TMessage& m);
+  void WMSysCommand(TMessage& m);
+  void WMShowWindow(TMessage& m);
+  void WMGetDlgCode(TMessage& m);
+  void CMDialogKey(TMessage& m);
+  void CMVisibleChanged(TMessage& m);
+  void CMRelease(TMessage& m);
+  void CMActivate(TMessage& m);
+  void CMDeactivate(TMessage& m);
+
+ private:
+  bool IsClientWidthStored() const { return true; }
+  int loadedClientWidth_ = -1;
+  int loadedClientHeight_ = -1;
+
+  TFormBorderStyle borderStyle_ = bsSizeable;
+  TBorderIcons borderIcons_{biSystemMenu, biMinimize, biMaximize};
+  TPosition position_ = poDesigned;
+  TWindowState windowState_ = wsNormal;
+  TIcon* icon_;
+  TModalResult modalResult_ = mrNone;
+  bool keyPreview_ = false;
+  bool active_ = false;
+  bool destroyRan_ = false;
+  TWinControl* activeControl_ = nullptr;
+  TWinControl* focusedControl_ = nullptr;
+  TFormState formState_;
+  TNotifyEvent onCreate_;
+  TNotifyEvent onDestroy_;
+  TNotifyEvent onShow_;
+  TNotifyEvent onHide_;
+  TNotifyEvent onActivate_;
+  TNotifyEvent onDeactivate_;
+  TCloseEvent onClose_;
+  TCloseQueryEvent onCloseQuery_;
+};
+
+// A form with the usual properties published, the class form files of applications derive from.
+class TForm : public TCustomForm {
+  TOVIX_DECLARE_CLASS(TForm)
+
+ public:
+  using TCustomForm::TCustomForm;
+};
+
+// A small window that shows a control's hint text near the mouse.
+class THintWindow : public TCustomControl {
+  TOVIX_DECLARE_CLASS(THintWindow)
+
+ public:
+  explicit THintWindow(TComponent* owner);
+  // Shows the window with that text, its top-left corner at a screen position.
+  void ActivateHint(TRect rect, const String& hint);
+  TRect CalcHintRect(int maxWidth, const String& hint);
+  void ReleaseHandle() { DestroyHandle(); }
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+  void Paint() override;
+};
+
+using TIdleEvent = TEvent<TObject* /*Sender*/, bool& /*Done*/>;
+using TExceptionEvent = TEvent<TObject* /*Sender*/, const Exception& /*E*/>;
+
+class TApplication : public TComponent {
+  TOVIX_DECLARE_CLASS(TApplication)
+
+ public:
+  explicit TApplication(TComponent* owner);
+  ~TApplication() override;
+
+  // The hidden top-level window that owns the forms and stands for the program on the taskbar.
+  HWND GetHandle();
+  HWND Handle() { return GetHandle(); }
+  bool HandleAllocated() const { return handle_ != nullptr; }
+  const String& GetTitle() const { return title_; }
+  void SetTitle(const String& title);
+  TIcon* GetIcon() const { return icon_; }
+  void SetIcon(TIcon* icon);
+  TCustomForm* GetMainForm() const { return mainForm_; }
+  bool GetTerminated() const { return terminated_; }
+  bool GetShowHint() const { return showHint_; }
+  void SetShowHint(bool v);
+  int GetHintPause() const { return hintPause_; }
+  void SetHintPause(int v) { hintPause_ = v; }
+  THintWindow* GetHintWindow() const { return hintWindow_; }
+  const String& GetHint() const { return hint_; }
+
+  // Creates a form owned by the application; the first one made becomes the main form.
+  template <typename T>
+  T* CreateForm(T** reference = nullptr) {
+    T* form = new T(this);
+    if (reference) *reference = form;
+    if (!mainForm_) mainForm_ = form;
+    return form;
+  }
+  // Shows the main form and handles messages until Terminate (or the main form closes).
+  void Run();
+  // Handles every waiting message, then returns.
+  void ProcessMessages();
+  // Handles one message, waiting for it when none is there.
+  void HandleMessage();
+  void Terminate();
+  // Reports an exception that reached the message loop: OnException, or a message box.
+  void HandleException(TObject* sender, const Exception& e);
+  void ShowException(const Exception& e);
+  int MessageBox(const String& text, const String& caption, unsigned flags);
+
+  void HideHint();
+  void CancelHint();
+  void ActivateHint(TPoint cursorPos);
+  // The control under the mouse; changing it sends CM_MOUSELEAVE and CM_MOUSEENTER.
+  TControl* GetMouseControl() const { return mouseControl_; }
+  void SetMouseControl(TControl* control);
+  void HintMouseMessage(TControl* control, TMessage& message);
+  // Forgets a control that is being destroyed.
+  void ControlDestroyed(TControl* control);
+
+  const TIdleEvent& GetOnIdle() const { return onIdle_; }
+  void SetOnIdle(const TIdleEvent& e) { onIdle_ = e; }
+  const TExceptionEvent& GetOnException() const { return onException_; }
+  void SetOnException(const TExceptionEvent& e) { onException_ = e; }
+  const TNotifyEvent& GetOnHint() const { return onHint_; }
+  void SetOnHint(const TNotifyEvent& e) { onHint_ = e; }
+
+  // Used by forms.
+  void FormDestroyed(TCustomForm* form);
+
+ private:
+  bool ProcessMessage(MSG& msg);
+  bool IsKeyMsg(MSG& msg);
+  void Idle();
+  void WndProc(TMessage& m);
+  static LRESULT CALLBACK AppWndProc(HWND, UINT, WPARAM, LPARAM);
+
+  HWND handle_ = nullptr;
+  String title_;
+  TIcon* icon_;
+  TCustomForm* mainForm_ = nullptr;
+  bool terminated_ = false;
+  bool showHint_ = true;
+  int hintPause_ = 500;
+  THintWindow* hintWindow_ = nullptr;
+  TControl* hintControl_ = nullptr;
+  TControl* mouseControl_ = nullptr;
+  String hint_;
+  UINT_PTR hintTimer_ = 0;
+  TIdleEvent onIdle_;
+  TExceptionEvent onException_;
+  TNotifyEvent onHint_;
+};
+
+class TScreen : public TComponent {
+  TOVIX_DECLARE_CLASS(TScreen)
+
+ public:
+  explicit TScreen(TComponent* owner);
+  int GetWidth() const;
+  int GetHeight() const;
+  int GetPixelsPerInch() const;
+  int GetFormCount() const { return static_cast<int>(forms_.size()); }
+  TCustomForm* GetForms(int index) const;
+  TCustomForm* GetActiveForm() const { return activeForm_; }
+  TCursor GetCursor() const { return cursor_; }
+  void SetCursor(TCursor cursor);
+
+  // Used by forms.
+  void AddForm(TCustomForm* form) { forms_.push_back(form); }
+  void RemoveForm(TCustomForm* form);
+  void SetActiveForm(TCustomForm* form) { activeForm_ = form; }
+
+ private:
+  std::vector<TCustomForm*> forms_;
+  TCustomForm* activeForm_ = nullptr;
+  TCursor cursor_ = crDefault;
+};
+
+// The program's application and screen objects, made when the framework starts.
+extern TApplication* Application;
+extern TScreen* Screen;
+
+TCustomForm* GetParentForm(const TControl* control);
+
+template <> struct TEnumTraits<TFormBorderStyle> { static const TEnumInfo& Info(); };
+template <> struct TEnumTraits<TBorderIconItem> { static const TEnumInfo& Info(); };
+template <> struct TEnumTraits<TPosition> { static const TEnumInfo& Info(); };
+template <> struct TEnumTraits<TWindowState> { static const TEnumInfo& Info(); };
+
+}  // namespace Tovix
