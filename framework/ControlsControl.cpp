@@ -288,9 +288,9 @@ void TControl::Repaint() {
 
 void TControl::BringToFront() {
   if (!parent_) return;
-  TWinControl* p = parent_;
-  p->RemoveControl(this);
-  p->InsertControl(this);
+  auto& list = parent_->controls_;
+  list.erase(std::remove(list.begin(), list.end(), this), list.end());
+  list.push_back(this);
   if (auto* w = dynamic_cast<TWinControl*>(this); w && w->HandleAllocated())
     SetWindowPos(w->GetHandle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   Invalidate();

@@ -124,13 +124,7 @@ LRESULT CALLBACK FrameworkWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM l
   }
   if (!control) return DefWindowProcA(window, msg, wParam, lParam);
   TMessage m{msg, wParam, static_cast<intptr_t>(lParam), 0};
-  try {
-    control->WindowProc(m);
-  } catch (const Exception& e) {
-    Application->HandleException(control, e);
-  } catch (const std::exception& e) {
-    Application->HandleException(control, Exception(e.what()));
-  }
+  Application->HandleExceptionsOf(control, [&] { control->WindowProc(m); });
   return m.Result;
 }
 

@@ -57,13 +57,7 @@ void TTimer::WndProc(TMessage& m) {
     return;
   }
   // The handler may free this timer: nothing here touches it after the handler returns.
-  try {
-    Timer();
-  } catch (const Exception& e) {
-    Application->HandleException(this, e);
-  } catch (const std::exception& e) {
-    Application->HandleException(this, Exception(e.what()));
-  }
+  Application->HandleExceptionsOf(this, [this] { Timer(); });
 }
 
 void TTimer::Timer() {

@@ -6,6 +6,7 @@
 
 #include "framework/ClassesComponent.h"
 #include "framework/Events.h"
+#include "framework/ExtCtrlsPanel.h"
 #include "framework/WinApi.h"
 
 namespace Tovix {

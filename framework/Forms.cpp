@@ -199,6 +199,17 @@ void TCustomForm::CreateParams(TCreateParams& params) {
   params.WndParent = Application->GetHandle();
 }
 
+TRect TCustomForm::GetClientRect() const {
+  if (handle_) return TWinControl::GetClientRect();
+  TCreateParams params;
+  const_cast<TCustomForm*>(this)->CreateParams(params);
+  RECT frame{0, 0, 0, 0};
+  AdjustWindowRectEx(&frame, params.Style, FALSE, params.ExStyle);
+  int width = GetWidth() - (frame.right - frame.left);
+  int height = GetHeight() - (frame.bottom - frame.top);
+  return Rect(0, 0, width > 0 ? width : 0, height > 0 ? height : 0);
+}
+
 void TCustomForm::CreateWnd() {
   TWinControl::CreateWnd();
   if (!icon_->Empty()) SendMessageA(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_->GetHandle()));
@@ -411,8 +422,11 @@ void TCustomForm::FocusControl(TWinControl* control) {
     SetFocus();
     return;
   }
+  // A newly active control is given the focus by SetActiveControl; when the control that had it
+  // takes it back (a failed validation on exit), that answer stands and is not asked again.
+  bool wasActive = control == activeControl_;
   SetActiveControl(control);
-  if (control && handle_ && IsWindowVisible(handle_) && !control->Focused()) ::SetFocus(control->GetHandle());
+  if (wasActive && control && handle_ && IsWindowVisible(handle_) && !control->Focused()) ::SetFocus(control->GetHandle());
 }
 
 // Called when a control's window gets the focus: tells the controls that lose and gain it.

@@ -2,6 +2,7 @@
 // its message loop, the screen object, the hint window, and data modules.
 #pragma once
 
+#include <functional>
 #include <vector>
 
 #include "framework/Controls.h"
@@ -66,6 +67,9 @@ class TCustomForm : public TWinControl {
   void SetWindowState(TWindowState v);
   TIcon* GetIcon() const { return icon_; }
   void SetIcon(TIcon* v);
+  // Before the window exists, the client area is what the frame of the window to be made leaves
+  // of the form's size, so ClientWidth/ClientHeight set then (as form files do) mean the same.
+  TRect GetClientRect() const override;
   // The client size read from a form file is applied again once the form is read, so that it
   // holds also when the window (and its frame) was made while the form was being read.
   void SetClientWidth(int v);
@@ -226,6 +230,9 @@ class TApplication : public TComponent {
   void Terminate();
   // Reports an exception that reached the message loop: OnException, or a message box.
   void HandleException(TObject* sender, const Exception& e);
+  // Runs action; an exception that leaves it (the framework's or a standard one) goes to
+  // HandleException instead of crossing a window procedure or the system's callback.
+  void HandleExceptionsOf(TObject* sender, const std::function<void()>& action);
   void ShowException(const Exception& e);
   int MessageBox(const String& text, const String& caption, unsigned flags);
 

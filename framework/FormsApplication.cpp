@@ -51,11 +51,7 @@ LRESULT CALLBACK TApplication::AppWndProc(HWND window, UINT msg, WPARAM wParam, 
   auto* app = reinterpret_cast<TApplication*>(GetWindowLongPtrA(window, GWLP_USERDATA));
   if (!app) return DefWindowProcA(window, msg, wParam, lParam);
   TMessage m{msg, wParam, static_cast<intptr_t>(lParam), 0};
-  try {
-    app->WndProc(m);
-  } catch (const Exception& e) {
-    app->HandleException(app, e);
-  }
+  app->HandleExceptionsOf(app, [&] { app->WndProc(m); });
   return m.Result;
 }
 
@@ -178,6 +174,16 @@ void TApplication::FormDestroyed(TCustomForm* form) {
 
 // ---------------------------------------------------------------------------
 // Exceptions
+
+void TApplication::HandleExceptionsOf(TObject* sender, const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const Exception& e) {
+    HandleException(sender, e);
+  } catch (const std::exception& e) {
+    HandleException(sender, Exception(e.what()));
+  }
+}
 
 void TApplication::HandleException(TObject* sender, const Exception& e) {
   if (dynamic_cast<const EAbort*>(&e)) return;

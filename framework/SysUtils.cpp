@@ -2,9 +2,13 @@
 
 #include <cerrno>
 #include <climits>
+#include <cmath>
 #include <cstdlib>
 
 #include "framework/WinApi.h"
+
+// The module this code is linked into.
+extern "C" IMAGE_DOS_HEADER __ImageBase;
 
 namespace Tovix {
 
@@ -56,6 +60,12 @@ void RaiseLastWin32Error() {
   throw EWin32Error(Format("System Error.  Code: %d.\r\n%s", static_cast<int>(code), SysErrorMessage(code)), code);
 }
 
+String LoadStr(unsigned id, const String& fallback) {
+  char buffer[1024];
+  int length = LoadStringA(reinterpret_cast<HINSTANCE>(&__ImageBase), id, buffer, sizeof(buffer));
+  return length > 0 ? String(buffer, static_cast<size_t>(length)) : fallback;
+}
+
 void RaiseInOutError(uint32_t errorCode) {
   String text = SysErrorMessage(errorCode);
   if (text.empty()) text = Format("I/O error %d", static_cast<int>(errorCode));
@@ -65,7 +75,12 @@ void RaiseInOutError(uint32_t errorCode) {
 // ---------------------------------------------------------------------------
 // Strings
 
-String Trim(const String& s) { return TrimLeft(TrimRight(s)); }
+String Trim(const String& s) {
+  size_t first = 0, end = s.size();
+  while (first < end && IsBlank(s[first])) ++first;
+  while (end > first && IsBlank(s[end - 1])) --end;
+  return s.substr(first, end - first);
+}
 
 String TrimLeft(const String& s) {
   size_t i = 0;
@@ -160,6 +175,51 @@ long long StrToInt64(const String& s) {
   return static_cast<long long>(p.negative ? 0ULL - p.magnitude : p.magnitude);
 }
 
+namespace {
+
+// Whether text (already trimmed) has the shape of a decimal number; strtod alone would also take
+// hex, "inf" and "nan", and would stop silently at the first character it does not understand.
+bool IsDecimalNumber(const String& text) {
+  size_t i = 0, n = text.size();
+  auto digits = [&] {
+    size_t start = i;
+    while (i < n && text[i] >= '0' && text[i] <= '9') ++i;
+    return i - start;
+  };
+  if (i < n && (text[i] == '+' || text[i] == '-')) ++i;
+  size_t mantissa = digits();
+  if (i < n && text[i] == '.') {
+    ++i;
+    mantissa += digits();
+  }
+  if (mantissa == 0) return false;
+  if (i < n && (text[i] == 'e' || text[i] == 'E')) {
+    ++i;
+    if (i < n && (text[i] == '+' || text[i] == '-')) ++i;
+    if (digits() == 0) return false;
+  }
+  return i == n;
+}
+
+}  // namespace
+
+bool TextToFloat(const String& s, double& value) {
+  String text = Trim(s);
+  if (!IsDecimalNumber(text)) return false;
+  errno = 0;
+  double v = std::strtod(text.c_str(), nullptr);
+  // ERANGE also reports an underflow to a tiny or zero value, which is a fine answer.
+  if (errno == ERANGE && (v == HUGE_VAL || v == -HUGE_VAL)) return false;
+  value = v;
+  return true;
+}
+
+double StrToFloat(const String& s) {
+  double value = 0;
+  if (!TextToFloat(s, value)) throw EConvertError(Format("'%s' is not a valid floating point value", s));
+  return value;
+}
+
 int StrToInt(const String& s) {
   ParsedInteger p = ParseInteger(s);
   // Hex text names a 32-bit pattern, so $FFFFFFFF is -1 as in a 32-bit register.
@@ -227,6 +287,17 @@ bool DirectoryExists(const String& directory) {
 }
 
 bool DeleteFile(const String& fileName) { return DeleteFileA(fileName.c_str()) != 0; }
+
+bool RenameFileReplacing(const String& source, const String& target) {
+  // Windows refuses to replace a read-only file; Wine would replace it. Refusing here keeps a
+  // protected file protected on both.
+  DWORD attributes = GetFileAttributesA(target.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return false;
+  }
+  return MoveFileExA(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
 
 bool ForceDirectories(const String& directory) {
   String dir = ExcludeTrailingBackslash(directory);

@@ -66,6 +66,9 @@ class EWin32Error : public Exception {
 };
 
 [[noreturn]] void Abort();
+// A string resource of the module this code is linked into (the program or the DLL); fallback
+// when the module has no such string.
+String LoadStr(unsigned id, const String& fallback = String());
 // The system's text for an error number, without the trailing line end.
 String SysErrorMessage(uint32_t errorCode);
 // Raises EWin32Error for the calling thread's last error.
@@ -148,6 +151,12 @@ String IntToHex(unsigned long long value, int digits);
 int StrToInt(const String& s);
 int StrToIntDef(const String& s, int defaultValue);
 long long StrToInt64(const String& s);
+// A decimal number with "." as the decimal separator: optional surrounding blanks, a sign, digits
+// with at most one ".", and an exponent ("e" or "E", a sign, digits). TextToFloat answers false for
+// anything else, also for an overflow, "inf", "nan" and hex; StrToFloat then raises EConvertError
+// "'%s' is not a valid floating point value".
+bool TextToFloat(const String& s, double& value);
+double StrToFloat(const String& s);
 
 // ---------------------------------------------------------------------------
 // File names
@@ -166,6 +175,10 @@ String ExpandFileName(const String& fileName);
 bool FileExists(const String& fileName);
 bool DirectoryExists(const String& directory);
 bool DeleteFile(const String& fileName);
+// Gives the file source the name target, replacing a file of that name in one step, and returns
+// once the data is on disk. False, GetLastError telling why, when it fails; both files are then
+// as they were. A read-only target is not replaced (ERROR_ACCESS_DENIED).
+bool RenameFileReplacing(const String& source, const String& target);
 bool ForceDirectories(const String& directory);
 String GetCurrentDir();
 bool SetCurrentDir(const String& directory);

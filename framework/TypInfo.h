@@ -191,4 +191,12 @@ struct TEnumTraits;
 template <typename T>
 struct TIdentTraits;
 
+// Form files make controls by class name, so a program must link every class a form file may
+// name even when its code calls none of the class's functions. A header that ends with
+// TOVIX_LINK_CLASS(TMyControl) links the class in wherever it is included.
+#define TOVIX_LINK_CLASS(Class)                                                                     \
+  namespace {                                                                                       \
+  [[gnu::used]] const ::Tovix::TClassInfo& (*const tovixLink##Class)() = &Class::StaticClassInfo; \
+  }
+
 }  // namespace Tovix

@@ -3,20 +3,9 @@
 #include "framework/TypInfoBuilder.h"
 #include "utils/OrvgraphicsRes.h"
 
-// The module this code is linked into (the package DLL, or a program that compiles the unit in).
-extern "C" IMAGE_DOS_HEADER __ImageBase;
-
 namespace Tovix {
 
 namespace {
-
-// A resource string of this module. The fallback (the same English text) only shows when the
-// module was linked without the unit's resources.
-String ResourceString(UINT id, const char* fallback) {
-  char buffer[512];
-  int length = LoadStringA(reinterpret_cast<HINSTANCE>(&__ImageBase), id, buffer, sizeof(buffer));
-  return length > 0 ? String(buffer, static_cast<size_t>(length)) : String(fallback);
-}
 
 int BitCountOf(TPixelFormat format) {
   switch (format) {
@@ -142,18 +131,18 @@ void TOrvBitmap::GiveIcon(TIcon* icon, HICON handle) {
 
 void TOrvBitmap::MakeIcon(TIcon* icon) {
   if (!icon)
-    throw Exception(ResourceString(SOrvBitmapMakeIconNilIcon, "TOrvBitmap.MakeIcon received nil icon parameter"));
+    throw Exception(LoadStr(SOrvBitmapMakeIconNilIcon, "TOrvBitmap.MakeIcon received nil icon parameter"));
   std::unique_ptr<TOrvBitmap> mask = NewAndMask(this);
   std::unique_ptr<TOrvBitmap> image = NewXorMask(this);
   ICONINFO info{TRUE, 0, 0, mask->GetHandle(), image->GetHandle()};
   HICON handle = CreateIconIndirect(&info);
-  if (!handle) throw Exception(ResourceString(SOrvBitmapMakeIconFailed, "TOrvBitmap.MakeIcon failed to create icon"));
+  if (!handle) throw Exception(LoadStr(SOrvBitmapMakeIconFailed, "TOrvBitmap.MakeIcon failed to create icon"));
   GiveIcon(icon, handle);
 }
 
 void TOrvBitmap::MakeNonTransparentIcon(TIcon* icon) {
   if (!icon)
-    throw Exception(ResourceString(SOrvBitmapMakeNonTransparentIconNilIcon,
+    throw Exception(LoadStr(SOrvBitmapMakeNonTransparentIconNilIcon,
                                    "TOrvBitmap.MakeNonTransparentIcon received nil icon parameter"));
   std::unique_ptr<TOrvBitmap> mask = NewAndMask(this);
   mask->GetCanvas()->GetBrush()->SetColor(clBlack);

@@ -302,6 +302,7 @@ long long RoundHalfToEven(double value) {
 int CharactersToDrop(const String& r, int width, int maxWidth) {
   double ratio = static_cast<double>(width) / maxWidth - 1.0;
   long long length = static_cast<long long>(r.size());
+  // A count beyond the length is cut to it anyway; cutting first keeps a huge ratio from overflowing.
   long long n = ratio * length >= static_cast<double>(length) ? length : RoundHalfToEven(length * ratio);
   if (r.compare(0, 3, kEllipsis) == 0) {
     if (n == 0) n = 1;

@@ -66,7 +66,8 @@ bool IsFileSyntaxValid(const String& name);
 
 // Width in pixels of text measured on a new canvas on the control's window (made first when it
 // does not exist yet) with the canvas's own default font, not the control's. The device context
-// goes back to the window and the canvas is freed on every path.
+// goes back to the window and the canvas is freed on every path. A null control raises
+// EInvalidGraphicOperation.
 int StrCtrlTextWidth(TWinControl* control, const String& text);
 // text, or its end behind a leading "...", such that it measures (as StrCtrlTextWidth does) at
 // most maxWidth. A text that fits, or a maxWidth below the width of "...1234567890", gives the

@@ -67,6 +67,25 @@ TEST_F(FormTest, ShowsCentredAndFocusesTheFirstControlInTabOrder) {
   EXPECT_EQ((std::vector<String>{"create with fields", "show", "enter NameEdit"}), form->log);
 }
 
+TEST_F(FormTest, TheClientSizeSetBeforeTheWindowExistsIsTheShownClientArea) {
+  form->Show();
+  RECT client;
+  ::GetClientRect(form->GetHandle(), &client);
+  EXPECT_EQ(300, client.right) << "read from the form file before the window was made";
+  EXPECT_EQ(200, client.bottom);
+
+  TForm plain(nullptr);
+  plain.SetBorderStyle(bsSizeable);
+  plain.SetClientWidth(240);
+  plain.SetClientHeight(120);
+  EXPECT_EQ(240, plain.GetClientWidth());
+  EXPECT_GT(plain.GetWidth(), 240) << "the frame is added to the outer size";
+  plain.HandleNeeded();
+  ::GetClientRect(plain.GetHandle(), &client);
+  EXPECT_EQ(240, client.right);
+  EXPECT_EQ(120, client.bottom);
+}
+
 TEST_F(FormTest, TabMovesTheFocusWithExitAndEnterInOrder) {
   form->Show();
   form->log.clear();

@@ -51,6 +51,25 @@ TEST(IntegerConversion, RoundTripsAndRejectsGarbage) {
   EXPECT_EQ("1234ABCD", IntToHex(0x1234ABCD, 2));
 }
 
+TEST(FloatConversion, TakesDecimalNumbersWithAPointOnly) {
+  EXPECT_DOUBLE_EQ(4.0, StrToFloat("4.0"));
+  EXPECT_DOUBLE_EQ(4.0, StrToFloat("4"));
+  EXPECT_DOUBLE_EQ(-0.5, StrToFloat(" -.5 "));
+  EXPECT_DOUBLE_EQ(5.0, StrToFloat("5."));
+  EXPECT_DOUBLE_EQ(1500.0, StrToFloat("1.5E+3"));
+  double value = 7;
+  for (const char* bad : {"", " ", ".", "4,0", "4.0.1", "abc", "0x10", "inf", "nan", "1e", "1e+", "1e999", "- 1"}) {
+    EXPECT_FALSE(TextToFloat(bad, value)) << "accepted '" << bad << "'";
+    EXPECT_EQ(7, value) << "a refused text leaves the value alone";
+  }
+  try {
+    StrToFloat("4,0");
+    ADD_FAILURE() << "accepted a comma";
+  } catch (const EConvertError& e) {
+    EXPECT_EQ("'4,0' is not a valid floating point value", e.Message());
+  }
+}
+
 TEST(FileNames, SplitAtTheLastDelimiterOrDrive) {
   EXPECT_EQ("file.txt", ExtractFileName("C:\\dir\\file.txt"));
   EXPECT_EQ("file.txt", ExtractFileName("C:file.txt"));

@@ -5,13 +5,9 @@
 #include <vector>
 
 #include "framework/Graphics.h"
+#include "tests/support/ResourceCounts.h"
 
 namespace Tovix::Testing {
-
-// The live GDI objects of this process, counted in the handle table the system maps into every
-// process (PEB GdiSharedHandleTable, 24-byte entries on 64-bit Windows and on Wine). Wine's
-// GetGuiResources is a stub that answers 0, so this is what shows a leak there. -1 on 32 bits.
-int CountGdiObjects();
 
 // The pixels of an icon as the system holds them: colour (0x00BBGGRR) and mask (true where the
 // icon is see-through), row 0 at the top.

@@ -50,33 +50,7 @@ void TTestDataModule::TickerTimer(TObject* sender) {
   if (sender == Ticker) ++ticks;
 }
 
-bool PumpUntil(const std::function<bool()>& done, int timeoutMs) {
-  DWORD start = GetTickCount();
-  while (!done()) {
-    if (static_cast<int>(GetTickCount() - start) > timeoutMs) return false;
-    Application->ProcessMessages();
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-  }
-  return true;
-}
-
-void PumpFor(int ms) {
-  DWORD start = GetTickCount();
-  PumpUntil([&] { return static_cast<int>(GetTickCount() - start) >= ms; }, ms + 1000);
-}
-
 namespace {
-
-BOOL CALLBACK CountChild(HWND, LPARAM count) {
-  ++*reinterpret_cast<int*>(count);
-  return TRUE;
-}
-
-BOOL CALLBACK CountTopLevel(HWND window, LPARAM count) {
-  ++*reinterpret_cast<int*>(count);
-  EnumChildWindows(window, CountChild, count);
-  return TRUE;
-}
 
 BOOL CALLBACK CollectUtilWindow(HWND window, LPARAM list) {
   char name[32] = {};
@@ -86,12 +60,6 @@ BOOL CALLBACK CollectUtilWindow(HWND window, LPARAM list) {
 }
 
 }  // namespace
-
-int CountThreadWindows() {
-  int count = 0;
-  EnumThreadWindows(GetCurrentThreadId(), CountTopLevel, reinterpret_cast<LPARAM>(&count));
-  return count;
-}
 
 std::vector<HWND> UtilWindows() {
   std::vector<HWND> windows;

@@ -7,6 +7,8 @@
 
 #include "framework/ExtCtrls.h"
 #include "framework/Forms.h"
+#include "tests/support/MessagePump.h"
+#include "tests/support/ResourceCounts.h"
 
 namespace Tovix::Testing {
 
@@ -60,14 +62,6 @@ class TTestDataModule : public TDataModule {
   void TickerTimer(TObject* sender);
 };
 
-// Handles messages until done() holds or timeoutMs have passed; returns done(). A bound on the
-// wait, never a measurement.
-bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 5000);
-// Handles messages for about ms milliseconds.
-void PumpFor(int ms);
-
-// The windows of this thread: top-level ones and all their descendants.
-int CountThreadWindows();
 // The hidden utility windows (AllocateHWnd) of this thread.
 std::vector<HWND> UtilWindows();
 // Whether a WM_TIMER message is waiting for one of the utility windows (the message is left there).
