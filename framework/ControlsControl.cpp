@@ -332,10 +332,12 @@ void TControl::WMLButtonDown(TMessage& m) {
 }
 
 void TControl::WMLButtonUp(TMessage& m) {
+  // The window's own handling comes first, while it still has the capture: a system control
+  // decides on its click by whether it still holds the mouse.
+  DefaultHandler(m);
   if (controlStyle_.Contains(csCaptureMouse)) SetMouseCapture(false);
   bool clicked = controlState_.Contains(csClicked);
   controlState_.Exclude(csClicked).Exclude(csLButtonDown);
-  DefaultHandler(m);
   if (clicked) {
     POINT p{MessageX(m), MessageY(m)};
     RECT r = GetClientRect();

@@ -199,6 +199,12 @@ void TCustomForm::CreateParams(TCreateParams& params) {
   params.WndParent = Application->GetHandle();
 }
 
+void SetWindowIcon(HWND window, TIcon* icon) {
+  auto handle = reinterpret_cast<LPARAM>(icon->Empty() ? nullptr : icon->GetHandle());
+  SendMessageA(window, WM_SETICON, ICON_BIG, handle);
+  SendMessageA(window, WM_SETICON, ICON_SMALL, handle);
+}
+
 TRect TCustomForm::GetClientRect() const {
   if (handle_) return TWinControl::GetClientRect();
   TCreateParams params;
@@ -212,7 +218,7 @@ TRect TCustomForm::GetClientRect() const {
 
 void TCustomForm::CreateWnd() {
   TWinControl::CreateWnd();
-  if (!icon_->Empty()) SendMessageA(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_->GetHandle()));
+  if (!icon_->Empty()) SetWindowIcon(handle_, icon_);
 }
 
 void TCustomForm::SetBorderStyle(TFormBorderStyle v) {
@@ -245,7 +251,7 @@ void TCustomForm::SetWindowState(TWindowState v) {
 
 void TCustomForm::SetIcon(TIcon* v) {
   icon_->Assign(v);
-  if (handle_) SendMessageA(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_->Empty() ? nullptr : icon_->GetHandle()));
+  if (handle_) SetWindowIcon(handle_, icon_);
 }
 
 void TCustomForm::PlaceOnScreen() {

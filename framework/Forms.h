@@ -310,6 +310,9 @@ extern TApplication* Application;
 extern TScreen* Screen;
 
 TCustomForm* GetParentForm(const TControl* control);
+// Shows icon (none when it is empty) on a top-level window in both sizes: with only the large one
+// set, the title bar and the task switcher would show the window class's icon.
+void SetWindowIcon(HWND window, TIcon* icon);
 
 template <> struct TEnumTraits<TFormBorderStyle> { static const TEnumInfo& Info(); };
 template <> struct TEnumTraits<TBorderIconItem> { static const TEnumInfo& Info(); };

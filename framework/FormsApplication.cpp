@@ -70,7 +70,7 @@ HWND TApplication::GetHandle() {
                             module, nullptr);
   if (!handle_) RaiseLastWin32Error();
   SetWindowLongPtrA(handle_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  if (!icon_->Empty()) SendMessageA(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_->GetHandle()));
+  if (!icon_->Empty()) SetWindowIcon(handle_, icon_);
   return handle_;
 }
 
@@ -81,7 +81,7 @@ void TApplication::SetTitle(const String& title) {
 
 void TApplication::SetIcon(TIcon* icon) {
   icon_->Assign(icon);
-  if (handle_) SendMessageA(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_->Empty() ? nullptr : icon_->GetHandle()));
+  if (handle_) SetWindowIcon(handle_, icon_);
 }
 
 void TApplication::WndProc(TMessage& m) {

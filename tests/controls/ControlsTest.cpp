@@ -254,6 +254,24 @@ TEST(FormStyle, BorderStyleAndIconsBecomeWindowStyles) {
   form->Free();
 }
 
+TEST(FormStyle, TheIconShowsInBothSizesAndGoesWhenEmptied) {
+  TForm* form = new TForm(Application);
+  TIcon icon;
+  icon.SetHandle(CopyIcon(LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION))));
+  form->SetIcon(&icon);
+  HWND window = form->GetHandle();
+  HICON shown = form->GetIcon()->GetHandle();
+  EXPECT_EQ(shown, reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, ICON_BIG, 0)));
+  EXPECT_EQ(shown, reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, ICON_SMALL, 0)));
+  form->RecreateWnd();
+  EXPECT_EQ(shown, reinterpret_cast<HICON>(SendMessageA(form->GetHandle(), WM_GETICON, ICON_SMALL, 0)))
+      << "a new window gets the icon again";
+  TIcon none;
+  form->SetIcon(&none);
+  EXPECT_EQ(nullptr, reinterpret_cast<HICON>(SendMessageA(form->GetHandle(), WM_GETICON, ICON_SMALL, 0)));
+  form->Free();
+}
+
 TEST(Geometry, ClientCoordinatesMapToTheScreen) {
   TForm* form = new TForm(Application);
   form->SetBounds(100, 80, 300, 200);
