@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "framework/WinApi.h"
+
 namespace Tovix {
 
 namespace {
@@ -282,6 +284,16 @@ void TReader::ResolveFixups() {
 String WriteComponentToText(TComponent* root) { return TWriter().WriteRootComponent(root); }
 
 void ReadComponentFromText(const String& text, TComponent* root) { TReader(text).ReadRootComponent(root); }
+
+String FormResourceText(const TComponent* root) {
+  auto module = static_cast<HMODULE>(root->ClassInfo().Module());
+  String name = root->ClassName();
+  HRSRC resource = FindResourceA(module, name.c_str(), MAKEINTRESOURCEA(10) /* RT_RCDATA */);
+  HGLOBAL loaded = resource ? LoadResource(module, resource) : nullptr;
+  const char* data = loaded ? static_cast<const char*>(LockResource(loaded)) : nullptr;
+  if (!data) throw EResNotFound(Format("Resource %s not found", name));
+  return String(data, SizeofResource(module, resource));
+}
 
 TComponent* CreateComponentFromText(const String& text, TComponent* owner) {
   TReader reader(text);

@@ -97,6 +97,9 @@ String WriteComponentToText(TComponent* root);
 void ReadComponentFromText(const String& text, TComponent* root);
 // Creates the file's top object by its class name, owned by owner, and reads it.
 TComponent* CreateComponentFromText(const String& text, TComponent* owner);
+// The form file of root's class, kept as an RCDATA resource named after the class in the module
+// the class was compiled into. Raises EResNotFound "Resource %s not found" when there is none.
+String FormResourceText(const TComponent* root);
 
 // Reads or writes one property by its path ("Font.Color") in form-file syntax. References are
 // looked up, and events bound, in the owner of instance (or in instance itself without an owner).

@@ -123,14 +123,7 @@ void TCustomForm::BeforeDestruction() {
 }
 
 void TCustomForm::ReadFormResource() {
-  auto module = static_cast<HMODULE>(ClassInfo().Module());
-  String name = ClassName();
-  HRSRC resource = FindResourceA(module, name.c_str(), MAKEINTRESOURCEA(10) /* RT_RCDATA */);
-  if (!resource) throw EResNotFound(Format("Resource %s not found", name));
-  HGLOBAL loaded = LoadResource(module, resource);
-  const char* data = loaded ? static_cast<const char*>(LockResource(loaded)) : nullptr;
-  if (!data) throw EResNotFound(Format("Resource %s not found", name));
-  String text(data, SizeofResource(module, resource));
+  String text = FormResourceText(this);
   formState_.Include(fsCreating);
   try {
     ReadComponentFromText(text, this);

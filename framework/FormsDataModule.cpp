@@ -1,7 +1,6 @@
 #include "framework/FormsDataModule.h"
 
 #include "framework/ClassesFiler.h"
-#include "framework/GraphicsExceptions.h"
 #include "framework/TypInfoBuilder.h"
 
 namespace Tovix {
@@ -25,13 +24,7 @@ void TDataModule::BeforeDestruction() {
 }
 
 void TDataModule::ReadFormResource() {
-  auto module = static_cast<HMODULE>(ClassInfo().Module());
-  String name = ClassName();
-  HRSRC resource = FindResourceA(module, name.c_str(), MAKEINTRESOURCEA(10) /* RT_RCDATA */);
-  HGLOBAL loaded = resource ? LoadResource(module, resource) : nullptr;
-  const char* data = loaded ? static_cast<const char*>(LockResource(loaded)) : nullptr;
-  if (!data) throw EResNotFound(Format("Resource %s not found", name));
-  ReadComponentFromText(String(data, SizeofResource(module, resource)), this);
+  ReadComponentFromText(FormResourceText(this), this);
   DoCreate();
 }
 
