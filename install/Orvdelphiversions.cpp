@@ -19,36 +19,44 @@ String ValueNonExistent(const String& key, const String& value) {
 
 TOrvDelphiVer::TOrvDelphiVer(const String& manufacturer, const String& versionKey)
     : Manufacturer(manufacturer), VersionKey(versionKey), Errors(new TStringList()) {
-  {
-    TOrvRegistry registry(HKEY_LOCAL_MACHINE);
-    if (registry.OpenKeyReadOnly(RegKey())) {
-      // RootDir is still empty here, so a "$(DELPHI)" inside the root value expands to nothing.
-      if (registry.ValueExists("RootDir"))
-        RootDir = RemoveTrailingBackslash(ImportMacroDir(registry.ReadString("RootDir")));
-      else
-        Errors->Add(ValueNonExistent(RegKey(), "RootDir"));
-      String exeName = Format("Delphi %d", GetVersionInt());
-      if (registry.ValueExists(exeName))
-        ExePath = ImportMacroDir(registry.ReadString(exeName));
-      else
-        Errors->Add(ValueNonExistent(RegKey(), exeName));
-      BinDir = ExtractFileDir(ExePath);
-    } else {
-      Errors->Add(Format("Unable to open key HKEY_LOCAL_MACHINE%s", RegKey()));
-    }
-
-    registry.SetRootKey(HKEY_CURRENT_USER);
-    if (registry.OpenKeyReadOnly(RegKey() + "\\ActiveX Controls"))
-      ActiveXUnitDir = registry.ReadString("UnitDirName", "");
-    else
-      Errors->Add(Format("Unable to open key HKEY_CURRENT_USER%s\\ActiveX Controls", RegKey()));
-    if (registry.OpenKeyReadOnly(RegKey() + "\\Library"))
-      SearchPath = registry.ReadString(GetVersionInt() >= 4 ? "Search Path" : "SearchPath", "");
-    else
-      Errors->Add(Format("Unable to open key HKEY_CURRENT_USER%s\\Library", RegKey()));
+  try {
+    ReadRegistry();
+  } catch (...) {
+    // A value of the wrong type raises from the registry; the destructor will not run.
+    delete Errors;
+    throw;
   }
   // Now that RootDir is known, "$(DELPHI)" in the other fields expands to it.
   for (String* field : {&RootDir, &ExePath, &BinDir, &ActiveXUnitDir, &SearchPath}) *field = ImportMacroDir(*field);
+}
+
+void TOrvDelphiVer::ReadRegistry() {
+  TOrvRegistry registry(HKEY_LOCAL_MACHINE);
+  if (registry.OpenKeyReadOnly(RegKey())) {
+    // RootDir is still empty here, so a "$(DELPHI)" inside the root value expands to nothing.
+    if (registry.ValueExists("RootDir"))
+      RootDir = RemoveTrailingBackslash(ImportMacroDir(registry.ReadString("RootDir")));
+    else
+      Errors->Add(ValueNonExistent(RegKey(), "RootDir"));
+    String exeName = Format("Delphi %d", GetVersionInt());
+    if (registry.ValueExists(exeName))
+      ExePath = ImportMacroDir(registry.ReadString(exeName));
+    else
+      Errors->Add(ValueNonExistent(RegKey(), exeName));
+    BinDir = ExtractFileDir(ExePath);
+  } else {
+    Errors->Add(Format("Unable to open key HKEY_LOCAL_MACHINE%s", RegKey()));
+  }
+
+  registry.SetRootKey(HKEY_CURRENT_USER);
+  if (registry.OpenKeyReadOnly(RegKey() + "\\ActiveX Controls"))
+    ActiveXUnitDir = registry.ReadString("UnitDirName", "");
+  else
+    Errors->Add(Format("Unable to open key HKEY_CURRENT_USER%s\\ActiveX Controls", RegKey()));
+  if (registry.OpenKeyReadOnly(RegKey() + "\\Library"))
+    SearchPath = registry.ReadString(GetVersionInt() >= 4 ? "Search Path" : "SearchPath", "");
+  else
+    Errors->Add(Format("Unable to open key HKEY_CURRENT_USER%s\\Library", RegKey()));
 }
 
 TOrvDelphiVer::~TOrvDelphiVer() { delete Errors; }

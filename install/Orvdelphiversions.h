@@ -104,6 +104,8 @@ class TOrvDelphiVer : public TObject {
   mutable String versionKeyRead_;
   mutable float version_ = 0;
 
+  // RootDir, ExePath, BinDir, ActiveXUnitDir and SearchPath as stored, and the error lines.
+  void ReadRegistry();
   String GetHelpDir() const;
   String HelpFilePath(const char* extension) const;
   // Whether an entry line of the file names file (compared as IsHelpLinked says).
@@ -165,6 +167,7 @@ class TOrvDelphiVersions : public TObject {
  private:
   TOrvDelphiVer* At(int index) const { return static_cast<TOrvDelphiVer*>(Versions->GetItems(index)); }
   void ForEachSelected(const std::function<void(TOrvDelphiVer&)>& action);
+  void FreeAll();
   void SetSelected(bool selected);
 };
 

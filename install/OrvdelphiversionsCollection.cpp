@@ -2,6 +2,8 @@
 // and applying one installation step to every selected version.
 #include "install/Orvdelphiversions.h"
 
+#include <memory>
+
 #include "install/OrvinstallRes.h"
 #include "utils/Orvregistry.h"
 
@@ -20,10 +22,18 @@ int CompareVersions(void* item1, void* item2) {
 
 TOrvDelphiVersions::TOrvDelphiVersions() : Errors(nullptr), Versions(new TList()) {
   Errors = new TStringList();
-  Scan();
+  try {
+    Scan();
+  } catch (...) {
+    // A value of the wrong type raises from the registry; the destructor will not run.
+    FreeAll();
+    throw;
+  }
 }
 
-TOrvDelphiVersions::~TOrvDelphiVersions() {
+TOrvDelphiVersions::~TOrvDelphiVersions() { FreeAll(); }
+
+void TOrvDelphiVersions::FreeAll() {
   ClearList();
   delete Versions;
   delete Errors;
@@ -51,13 +61,9 @@ void TOrvDelphiVersions::ScanManufacturer(const String& manufacturer) {
   registry.GetKeyNames(names);
   if (names.GetCount() == 0 && borland) Errors->Add("Registry has no subkeys under HKEY_LOCAL_MACHINE\\Software\\Borland\\Delphi");
   for (int i = 0; i < names.GetCount(); ++i) {
-    auto* version = new TOrvDelphiVer(manufacturer, names[i]);
-    if (version->IsValid()) {
-      Versions->Add(version);
-    } else {
-      Errors->AddStrings(*version->Errors);
-      delete version;
-    }
+    auto version = std::make_unique<TOrvDelphiVer>(manufacturer, names[i]);
+    if (version->IsValid()) Versions->Add(version.release());
+    else Errors->AddStrings(*version->Errors);
   }
 }
 

@@ -79,6 +79,18 @@ TEST_F(DelphiVersion, MissingKeysAndValuesBecomeErrorLinesNotExceptions) {
   EXPECT_EQ(4, empty.Errors->GetCount()) << "every call reports the executable again";
 }
 
+TEST_F(DelphiVersion, AValueOfTheWrongTypeRaisesTheRegistryError) {
+  MachineKey("4.0", "", "", "");
+  {
+    TRegistry registry;
+    registry.SetRootKey(HKEY_LOCAL_MACHINE);
+    ASSERT_TRUE(registry.OpenKey("\\Software\\Borland\\Delphi\\4.0", false));
+    registry.WriteInteger("RootDir", 4);
+  }
+  EXPECT_THROW(TOrvDelphiVer("Borland", "4.0"), ERegistryException);
+  EXPECT_THROW(TOrvDelphiVersions(), ERegistryException) << "the scan passes it on";
+}
+
 TEST_F(DelphiVersion, AVersionKeyThatIsNotAPositiveNumberIsVersionZero) {
   for (const char* key : {"abc", "-4.0", "4,0", "", "1e99"}) {
     TOrvDelphiVer version("Borland", key);
