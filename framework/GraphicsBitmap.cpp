@@ -8,16 +8,6 @@ namespace Tovix {
 
 namespace {
 
-int BitsOf(TPixelFormat format) {
-  switch (format) {
-    case pf1bit: return 1;
-    case pf4bit: return 4;
-    case pf8bit: return 8;
-    case pf24bit: return 24;
-    default: return 32;
-  }
-}
-
 TPixelFormat FormatOf(int bitCount) {
   switch (bitCount) {
     case 1: return pf1bit;
@@ -29,6 +19,16 @@ TPixelFormat FormatOf(int bitCount) {
 }
 
 }  // namespace
+
+int BitsPerPixel(TPixelFormat format) {
+  switch (format) {
+    case pf1bit: return 1;
+    case pf4bit: return 4;
+    case pf8bit: return 8;
+    case pf24bit: return 24;
+    default: return 32;
+  }
+}
 
 // A bitmap has no published properties: form files keep its picture as binary Data.
 TOVIX_IMPLEMENT_CLASS(TBitmap, TGraphic) {}
@@ -71,7 +71,7 @@ void TBitmap::SetPicture(TDibSection dib, TPixelFormat format) {
 }
 
 TDibSection TBitmap::NewPicture(int width, int height, TPixelFormat format) const {
-  int bits = BitsOf(format);
+  int bits = BitsPerPixel(format);
   return TDibSection(width, height, bits, StandardColors(bits));
 }
 
@@ -125,7 +125,7 @@ void TBitmap::SetSize(int width, int height) {
 
 void TBitmap::SetPixelFormat(TPixelFormat format) {
   if (format == pixelFormat_) return;
-  int bits = BitsOf(format);
+  int bits = BitsPerPixel(format);
   SetPicture(dib_.Converted(bits, StandardColors(bits)), format);
 }
 
@@ -182,7 +182,7 @@ void* TBitmap::GetScanLine(int row) {
 }
 
 std::vector<uint32_t> TBitmap::GetColorTable() const {
-  const std::vector<RGBQUAD>& colors = dib_.Empty() ? StandardColors(BitsOf(pixelFormat_)) : dib_.Colors();
+  const std::vector<RGBQUAD>& colors = dib_.Empty() ? StandardColors(BitsPerPixel(pixelFormat_)) : dib_.Colors();
   std::vector<uint32_t> table;
   for (const RGBQUAD& q : colors) table.push_back(RgbOf(q));
   return table;
@@ -263,7 +263,7 @@ void TBitmap::LoadPicture(TBmpPicture picture) {
 
 void TBitmap::LoadFromStream(TStream& stream) { LoadPicture(ReadBmpFile(stream)); }
 
-void TBitmap::SaveToStream(TStream& stream) { WriteBmpFile(stream, dib_, BitsOf(pixelFormat_)); }
+void TBitmap::SaveToStream(TStream& stream) { WriteBmpFile(stream, dib_, BitsPerPixel(pixelFormat_)); }
 
 void TBitmap::ReadData(TStream& stream) {
   // The VCL writes the file's length first; a file of our own starts with "BM" at once.

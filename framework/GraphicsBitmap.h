@@ -15,6 +15,8 @@
 namespace Tovix {
 
 enum TPixelFormat { pfDevice, pf1bit, pf4bit, pf8bit, pf24bit, pf32bit };
+// Bits per pixel of a format; a device-dependent bitmap is kept in 32 bits.
+int BitsPerPixel(TPixelFormat format);
 enum TTransparentMode { tmAuto, tmFixed };
 
 // The flag a colour carries when it was taken from the picture (tmAuto): palette-relative.

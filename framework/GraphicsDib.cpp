@@ -5,6 +5,17 @@
 
 namespace Tovix {
 
+BITMAPINFOHEADER TDibSection::HeaderOf(int width, int height, int bitCount) {
+  BITMAPINFOHEADER header{};
+  header.biSize = sizeof(BITMAPINFOHEADER);
+  header.biWidth = width;
+  header.biHeight = height;
+  header.biPlanes = 1;
+  header.biBitCount = static_cast<WORD>(bitCount);
+  header.biCompression = BI_RGB;
+  return header;
+}
+
 namespace {
 
 // The largest picture a bitmap may hold: 32767 pixels a side and 256 MB of bits, which keeps all
@@ -34,12 +45,7 @@ TDibSection::TDibSection(int width, int height, int bitCount, std::vector<RGBQUA
   else colors.clear();
 
   TDibInfo info{};
-  info.header.biSize = sizeof(BITMAPINFOHEADER);
-  info.header.biWidth = width;
-  info.header.biHeight = height;
-  info.header.biPlanes = 1;
-  info.header.biBitCount = static_cast<WORD>(bitCount);
-  info.header.biCompression = BI_RGB;
+  info.header = HeaderOf(width, height, bitCount);
   info.header.biClrUsed = static_cast<DWORD>(colors.size());
   if (!colors.empty()) memcpy(info.colors, colors.data(), colors.size() * sizeof(RGBQUAD));
   void* bits = nullptr;
@@ -96,12 +102,7 @@ TDibSection TDibSection::CopyOf(HBITMAP source) {
   else if (isDibSection && (sourceBits == 4 || sourceBits == 8 || sourceBits == 24)) bitCount = sourceBits;
 
   TDibInfo info{};
-  info.header.biSize = sizeof(BITMAPINFOHEADER);
-  info.header.biWidth = width;
-  info.header.biHeight = height;
-  info.header.biPlanes = 1;
-  info.header.biBitCount = static_cast<WORD>(bitCount);
-  info.header.biCompression = BI_RGB;
+  info.header = HeaderOf(width, height, bitCount);
   // Checks the size before anything is allocated.
   TDibSection probe(width, height, bitCount);
   HDC dc = CreateCompatibleDC(nullptr);

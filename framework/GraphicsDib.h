@@ -60,6 +60,8 @@ class TDibSection {
   HBITMAP Release();
 
   static int StrideOf(int width, int bitCount) { return ((width * bitCount + 31) / 32) * 4; }
+  // The header of an uncompressed bitmap of that size and format (a negative height: top-down).
+  static BITMAPINFOHEADER HeaderOf(int width, int height, int bitCount);
 
  private:
   void Reset();

@@ -3,6 +3,8 @@
 #include <cstring>
 #include <vector>
 
+#include "framework/GraphicsDib.h"
+
 namespace Tovix {
 
 namespace {
@@ -22,7 +24,6 @@ void Put32(TBytes& out, uint32_t v) {
   Put16(out, v >> 16);
 }
 
-int Stride(int width, int bitCount) { return ((width * bitCount + 31) / 32) * 4; }
 
 // Checks that one image of an icon file holds everything its header promises, so that the system
 // never reads past it.
@@ -45,8 +46,8 @@ void CheckImage(const uint8_t* data, uint32_t size) {
   if (colorsUsed > 256) Invalid("the colour table is too long");
   uint64_t colors = bitCount <= 8 ? (colorsUsed ? colorsUsed : (1u << bitCount)) : colorsUsed;
   int height = doubleHeight / 2;
-  uint64_t needed = headerSize + colors * 4 + static_cast<uint64_t>(Stride(width, bitCount)) * height +
-                    static_cast<uint64_t>(Stride(width, 1)) * height;
+  uint64_t needed = headerSize + colors * 4 + static_cast<uint64_t>(TDibSection::StrideOf(width, bitCount)) * height +
+                    static_cast<uint64_t>(TDibSection::StrideOf(width, 1)) * height;
   if (needed > size) Invalid("the image data ends early");
 }
 
@@ -56,13 +57,8 @@ std::vector<uint8_t> BitsOf(HDC dc, HBITMAP bitmap, int width, int height, int b
     BITMAPINFOHEADER header;
     RGBQUAD colors[2];
   } info{};
-  info.header.biSize = sizeof(BITMAPINFOHEADER);
-  info.header.biWidth = width;
-  info.header.biHeight = height;
-  info.header.biPlanes = 1;
-  info.header.biBitCount = static_cast<WORD>(bitCount);
-  info.header.biCompression = BI_RGB;
-  std::vector<uint8_t> bits(static_cast<size_t>(Stride(width, bitCount)) * static_cast<size_t>(height));
+  info.header = TDibSection::HeaderOf(width, height, bitCount);
+  std::vector<uint8_t> bits(static_cast<size_t>(TDibSection::StrideOf(width, bitCount)) * static_cast<size_t>(height));
   if (GetDIBits(dc, bitmap, 0, static_cast<UINT>(height), bits.data(), reinterpret_cast<BITMAPINFO*>(&info),
                 DIB_RGB_COLORS) != height)
     throw EInvalidGraphic("Cannot read the icon's pixels");
@@ -148,7 +144,7 @@ void WriteIconFile(TStream& stream, HICON icon) {
       if (alpha) {
         image = std::move(argb);
       } else {
-        int stride = Stride(width, 24);
+        int stride = TDibSection::StrideOf(width, 24);
         image.assign(static_cast<size_t>(stride) * static_cast<size_t>(height), 0);
         for (int y = 0; y < height; ++y)
           for (int x = 0; x < width; ++x)

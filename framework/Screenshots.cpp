@@ -6,6 +6,7 @@
 
 #include "framework/ComObj.h"
 #include "framework/Controls.h"
+#include "framework/GraphicsDib.h"
 
 namespace Tovix {
 
@@ -16,12 +17,7 @@ class TPrintSurface {
  public:
   TPrintSurface(int width, int height) {
     BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    info.bmiHeader = TDibSection::HeaderOf(width, -height, 32);
     void* bits = nullptr;
     bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     dc_ = bitmap_ ? CreateCompatibleDC(nullptr) : nullptr;

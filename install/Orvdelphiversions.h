@@ -109,7 +109,7 @@ class TOrvDelphiVer : public TObject {
   String GetHelpDir() const;
   String HelpFilePath(const char* extension) const;
   // Whether an entry line of the file names file (compared as IsHelpLinked says).
-  bool HelpFileNames(const String& path, bool (TOrvDelphiVer::*isEntry)(const String&) const,
+  bool HelpFileHasEntry(const String& path, bool (TOrvDelphiVer::*isEntry)(const String&) const,
                      String (TOrvDelphiVer::*fileOf)(const String&) const, const String& file) const;
   bool AppendHelpLine(const String& path, const String& line);
   bool RemoveHelpEntries(const String& path, bool (TOrvDelphiVer::*isEntry)(const String&) const,

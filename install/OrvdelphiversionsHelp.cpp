@@ -48,6 +48,9 @@ bool TextAfterKeyword(const String& line, const char* keyword, String& rest) {
   return true;
 }
 
+// A line naming a full path is live when that file exists; any other line is always live.
+bool NamesLiveFile(const String& file) { return !IsFilePath(file) || FileExists(file); }
+
 }  // namespace
 
 String TOrvDelphiVer::GetHelpDir() const {
@@ -86,17 +89,10 @@ String TOrvDelphiVer::GetHelpIndexFile(const String& line) const {
   return ImportMacroDir(rest);  // trimmed already
 }
 
-bool TOrvDelphiVer::IsHelpLinkLive(const String& line) const {
-  String file = GetHelpLinkFile(line);
-  return !IsFilePath(file) || FileExists(file);
-}
+bool TOrvDelphiVer::IsHelpLinkLive(const String& line) const { return NamesLiveFile(GetHelpLinkFile(line)); }
+bool TOrvDelphiVer::IsHelpIndexLive(const String& line) const { return NamesLiveFile(GetHelpIndexFile(line)); }
 
-bool TOrvDelphiVer::IsHelpIndexLive(const String& line) const {
-  String file = GetHelpIndexFile(line);
-  return !IsFilePath(file) || FileExists(file);
-}
-
-bool TOrvDelphiVer::HelpFileNames(const String& path, bool (TOrvDelphiVer::*isEntry)(const String&) const,
+bool TOrvDelphiVer::HelpFileHasEntry(const String& path, bool (TOrvDelphiVer::*isEntry)(const String&) const,
                                   String (TOrvDelphiVer::*fileOf)(const String&) const, const String& file) const {
   if (!FileExists(path)) return false;
   String wanted = Trim(file);
@@ -110,11 +106,11 @@ bool TOrvDelphiVer::HelpFileNames(const String& path, bool (TOrvDelphiVer::*isEn
 }
 
 bool TOrvDelphiVer::IsHelpLinked(const String& file) const {
-  return HelpFileNames(GetHelpCfgFilePath(), &TOrvDelphiVer::IsHelpLinkStr, &TOrvDelphiVer::GetHelpLinkFile, file);
+  return HelpFileHasEntry(GetHelpCfgFilePath(), &TOrvDelphiVer::IsHelpLinkStr, &TOrvDelphiVer::GetHelpLinkFile, file);
 }
 
 bool TOrvDelphiVer::IsHelpIndex(const String& file) const {
-  return HelpFileNames(GetHelpCntFilePath(), &TOrvDelphiVer::IsHelpIndexStr, &TOrvDelphiVer::GetHelpIndexFile, file);
+  return HelpFileHasEntry(GetHelpCntFilePath(), &TOrvDelphiVer::IsHelpIndexStr, &TOrvDelphiVer::GetHelpIndexFile, file);
 }
 
 bool TOrvDelphiVer::AppendHelpLine(const String& path, const String& line) {
@@ -200,13 +196,12 @@ void TOrvDelphiVer::RemoveDeadHelpEntries(const String& path, bool (TOrvDelphiVe
                                           String (TOrvDelphiVer::*fileOf)(const String&) const) {
   if (!FileExists(path)) return;
   // Many lines may name the same help file: each file is looked for once per pass.
-  std::unordered_map<String, bool> exists;
+  std::unordered_map<String, bool> live;
   RewriteHelpFile(path, [&](const String& line) {
     if (!(this->*isEntry)(line)) return false;
     String file = (this->*fileOf)(line);
-    if (!IsFilePath(file)) return false;
-    auto known = exists.find(file);
-    if (known == exists.end()) known = exists.emplace(file, FileExists(file)).first;
+    auto known = live.find(file);
+    if (known == live.end()) known = live.emplace(file, NamesLiveFile(file)).first;
     return !known->second;
   });
 }

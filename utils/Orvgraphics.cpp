@@ -7,16 +7,6 @@ namespace Tovix {
 
 namespace {
 
-int BitCountOf(TPixelFormat format) {
-  switch (format) {
-    case pf1bit: return 1;
-    case pf4bit: return 4;
-    case pf8bit: return 8;
-    case pf24bit: return 24;
-    default: return 32;
-  }
-}
-
 // ReplaceColor for 24 and 32 bits per pixel: the colour is in the pixel itself.
 bool ReplaceDirect(TBitmap& bitmap, int bytesPerPixel, uint32_t oldColor, uint32_t newColor) {
   bool changed = false;
@@ -116,7 +106,7 @@ void TOrvBitmap::ReplaceColor(TColor oldColor, TColor newColor) {
   uint32_t oldValue = static_cast<uint32_t>(oldColor);
   if (Empty() || oldValue > 0xFFFFFF) return;
   uint32_t newValue = ColorToRGB(newColor) & 0xFFFFFF;
-  int bits = BitCountOf(GetPixelFormat());
+  int bits = BitsPerPixel(GetPixelFormat());
   bool changed = bits <= 8 ? ReplaceIndexed(*this, bits, oldValue, newValue)
                            : ReplaceDirect(*this, bits / 8, oldValue, newValue);
   if (changed) Changed();
