@@ -1,8 +1,4 @@
-// The Buttons unit: buttons with glyphs. TSpeedButton paints on its parent; TBitBtn is a push
-// button with a glyph and standard kinds (OK, Cancel, Help, ...).
+// The Buttons unit: TBitBtn, TSpeedButton and their glyphs.
 #pragma once
 
-#include "framework/ButtonsBitBtn.h"
-#include "framework/ButtonsGlyph.h"
-#include "framework/ButtonsHelp.h"
-#include "framework/ButtonsSpeedButton.h"
+#include "framework/stdctrls/Buttons.h"

@@ -1,13 +1,4 @@
-// The ComCtrls unit: controls on the common controls library (page control and tab sheets) and
-// the exception the date and time controls raise.
+// The ComCtrls unit: TPageControl and TTabSheet.
 #pragma once
 
-#include "framework/ComCtrlsPages.h"
-#include "framework/SysUtils.h"
-
-namespace Tovix {
-
-// A date or time a date and time control cannot take (out of its range, or not allowed).
-TOVIX_DECLARE_EXCEPTION(EDateTimeError, Exception);
-
-}  // namespace Tovix
+#include "framework/stdctrls/ComCtrls.h"

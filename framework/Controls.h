@@ -1,8 +1,4 @@
-// The Controls unit: controls, windowed controls, their messages and types.
+// The Controls unit: TControl, TWinControl, control canvases and the framework's messages.
 #pragma once
 
-#include "framework/ControlsCanvas.h"
-#include "framework/ControlsControl.h"
-#include "framework/ControlsTypes.h"
-#include "framework/ControlsWinControl.h"
-#include "framework/Messages.h"
+#include "framework/controls/Controls.h"

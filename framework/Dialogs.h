@@ -1,8 +1,4 @@
-// The Dialogs unit: components for the system's common dialogs (TOpenDialog), and the
-// framework's own message and input dialogs.
+// The Dialogs unit: common dialogs, message dialogs and input queries.
 #pragma once
 
-#include "framework/DialogsCommon.h"
-#include "framework/DialogsInput.h"
-#include "framework/DialogsMessage.h"
-#include "framework/DialogsOpen.h"
+#include "framework/dialogs/Dialogs.h"

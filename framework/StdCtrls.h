@@ -1,14 +1,4 @@
-// The StdCtrls unit: the standard controls built on the system's EDIT, BUTTON, COMBOBOX and
-// LISTBOX controls, and the label and group box the framework paints itself.
+// The StdCtrls unit: edits, memos, labels, buttons, check boxes, combo and list boxes, group boxes.
 #pragma once
 
-#include "framework/StdCtrlsButton.h"
-#include "framework/StdCtrlsCheckBox.h"
-#include "framework/StdCtrlsComboBox.h"
-#include "framework/StdCtrlsEdit.h"
-#include "framework/StdCtrlsGroupBox.h"
-#include "framework/StdCtrlsItems.h"
-#include "framework/StdCtrlsLabel.h"
-#include "framework/StdCtrlsListBox.h"
-#include "framework/StdCtrlsMemo.h"
-#include "framework/StdCtrlsTypes.h"
+#include "framework/stdctrls/StdCtrls.h"

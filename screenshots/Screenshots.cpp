@@ -1,4 +1,4 @@
-#include "framework/Screenshots.h"
+#include "screenshots/Screenshots.h"
 
 #include <algorithm>
 #include <cstring>
@@ -6,7 +6,7 @@
 
 #include "framework/ComObj.h"
 #include "framework/Controls.h"
-#include "framework/GraphicsDib.h"
+#include "framework/graphics/Dib.h"
 
 namespace Tovix {
 

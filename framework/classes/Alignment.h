@@ -1,7 +1,7 @@
 // Small value types of the Classes unit that controls share.
 #pragma once
 
-#include "framework/TypInfo.h"
+#include "framework/classes/TypInfo.h"
 
 namespace Tovix {
 

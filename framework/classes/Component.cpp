@@ -1,8 +1,8 @@
-#include "framework/ClassesComponent.h"
+#include "framework/classes/Component.h"
 
 #include <algorithm>
 
-#include "framework/TypInfoBuilder.h"
+#include "framework/classes/TypInfoBuilder.h"
 
 namespace Tovix {
 

@@ -4,7 +4,7 @@
 #include <functional>
 #include <vector>
 
-#include "framework/ClassesPersistent.h"
+#include "framework/classes/Persistent.h"
 
 namespace Tovix {
 

@@ -1,7 +1,7 @@
 // Exceptions of the Classes unit.
 #pragma once
 
-#include "framework/SysUtils.h"
+#include "framework/system/SysUtils.h"
 
 namespace Tovix {
 

@@ -1,8 +1,8 @@
-#include "framework/ClassesFiler.h"
+#include "framework/classes/Filer.h"
 
 #include <algorithm>
 
-#include "framework/WinApi.h"
+#include "framework/system/WinApi.h"
 
 namespace Tovix {
 

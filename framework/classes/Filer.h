@@ -12,8 +12,8 @@
 
 #include <functional>
 
-#include "framework/ClassesComponent.h"
-#include "framework/ClassesParser.h"
+#include "framework/classes/Component.h"
+#include "framework/classes/Parser.h"
 
 namespace Tovix {
 

@@ -1,7 +1,7 @@
 // Property values in form-file syntax: construction, comparison, writing and parsing.
 #include <charconv>
 
-#include "framework/ClassesParser.h"
+#include "framework/classes/Parser.h"
 
 namespace Tovix {
 

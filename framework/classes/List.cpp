@@ -1,4 +1,4 @@
-#include "framework/ClassesList.h"
+#include "framework/classes/List.h"
 
 #include <algorithm>
 

@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "framework/ClassesExceptions.h"
+#include "framework/classes/Exceptions.h"
 
 namespace Tovix {
 

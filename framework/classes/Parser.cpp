@@ -1,4 +1,4 @@
-#include "framework/ClassesParser.h"
+#include "framework/classes/Parser.h"
 
 #include <cerrno>
 #include <cstdlib>

@@ -1,7 +1,7 @@
 // TParser: the tokenizer of the text form-file syntax.
 #pragma once
 
-#include "framework/TypInfo.h"
+#include "framework/classes/TypInfo.h"
 
 namespace Tovix {
 

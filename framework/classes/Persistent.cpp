@@ -1,6 +1,6 @@
-#include "framework/ClassesPersistent.h"
+#include "framework/classes/Persistent.h"
 
-#include "framework/TypInfoBuilder.h"
+#include "framework/classes/TypInfoBuilder.h"
 
 namespace Tovix {
 

@@ -1,7 +1,7 @@
 // TPersistent: objects that can be assigned to one another and written to form files.
 #pragma once
 
-#include "framework/TypInfo.h"
+#include "framework/classes/TypInfo.h"
 
 namespace Tovix {
 

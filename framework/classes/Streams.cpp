@@ -1,4 +1,4 @@
-#include "framework/ClassesStreams.h"
+#include "framework/classes/Streams.h"
 
 #include <algorithm>
 #include <cstring>
@@ -6,7 +6,7 @@
 #include <stdexcept>
 #include <type_traits>
 
-#include "framework/WinApi.h"
+#include "framework/system/WinApi.h"
 
 namespace Tovix {
 

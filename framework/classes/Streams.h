@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "framework/ClassesExceptions.h"
+#include "framework/classes/Exceptions.h"
 
 namespace Tovix {
 

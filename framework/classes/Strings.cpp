@@ -1,10 +1,10 @@
-#include "framework/ClassesStrings.h"
+#include "framework/classes/Strings.h"
 
 #include <algorithm>
 
-#include "framework/ClassesFiler.h"
-#include "framework/ClassesStreams.h"
-#include "framework/TypInfoBuilder.h"
+#include "framework/classes/Filer.h"
+#include "framework/classes/Streams.h"
+#include "framework/classes/TypInfoBuilder.h"
 
 namespace Tovix {
 

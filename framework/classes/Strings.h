@@ -4,8 +4,8 @@
 
 #include <vector>
 
-#include "framework/ClassesPersistent.h"
-#include "framework/Events.h"
+#include "framework/classes/Persistent.h"
+#include "framework/system/Events.h"
 
 namespace Tovix {
 

@@ -1,9 +1,9 @@
-#include "framework/TypInfo.h"
+#include "framework/classes/TypInfo.h"
 
 #include <algorithm>
 #include <map>
 
-#include "framework/TypInfoBuilder.h"
+#include "framework/classes/TypInfoBuilder.h"
 
 namespace Tovix {
 

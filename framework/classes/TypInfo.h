@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "framework/ClassesExceptions.h"
+#include "framework/classes/Exceptions.h"
 
 namespace Tovix {
 

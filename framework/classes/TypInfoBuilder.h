@@ -19,9 +19,9 @@
 #include <optional>
 #include <type_traits>
 
-#include "framework/ClassesComponent.h"
-#include "framework/Events.h"
-#include "framework/WinApi.h"
+#include "framework/classes/Component.h"
+#include "framework/system/Events.h"
+#include "framework/system/WinApi.h"
 
 // The base of the module a piece of code is linked into (the linker provides it).
 extern "C" IMAGE_DOS_HEADER __ImageBase;

@@ -1,9 +1,9 @@
-#include "framework/ClassesWindows.h"
+#include "framework/classes/UtilityWindow.h"
 
 #include <cstring>
 #include <memory>
 
-#include "framework/TypInfoBuilder.h"
+#include "framework/classes/TypInfoBuilder.h"
 
 namespace Tovix {
 

@@ -5,9 +5,9 @@
 
 #include <functional>
 
-#include "framework/SysUtils.h"
-#include "framework/TypInfo.h"
-#include "framework/WinApi.h"
+#include "framework/system/SysUtils.h"
+#include "framework/classes/TypInfo.h"
+#include "framework/system/WinApi.h"
 
 namespace Tovix {
 

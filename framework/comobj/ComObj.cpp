@@ -1,4 +1,4 @@
-#include "framework/ComObj.h"
+#include "framework/comobj/ComObj.h"
 
 #include <objbase.h>
 

@@ -2,8 +2,8 @@
 // OLE library reports.
 #pragma once
 
-#include "framework/SysUtils.h"
-#include "framework/WinApi.h"
+#include "framework/system/SysUtils.h"
+#include "framework/system/WinApi.h"
 
 namespace Tovix {
 

@@ -1,11 +1,11 @@
-#include "framework/ControlsControl.h"
+#include "framework/controls/Control.h"
 
 #include <algorithm>
 
-#include "framework/ControlsWinControl.h"
-#include "framework/Forms.h"
-#include "framework/Menus.h"
-#include "framework/TypInfoBuilder.h"
+#include "framework/controls/WinControl.h"
+#include "framework/forms/Form.h"
+#include "framework/controls/Menus.h"
+#include "framework/classes/TypInfoBuilder.h"
 
 namespace Tovix {
 

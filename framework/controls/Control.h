@@ -4,10 +4,10 @@
 
 #include <functional>
 
-#include "framework/ClassesComponent.h"
-#include "framework/ControlsTypes.h"
-#include "framework/Graphics.h"
-#include "framework/Types.h"
+#include "framework/classes/Component.h"
+#include "framework/controls/ControlTypes.h"
+#include "framework/graphics/Graphics.h"
+#include "framework/system/Types.h"
 
 namespace Tovix {
 

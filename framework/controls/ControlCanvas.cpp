@@ -1,7 +1,7 @@
-#include "framework/ControlsCanvas.h"
+#include "framework/controls/ControlCanvas.h"
 
-#include "framework/ControlsWinControl.h"
-#include "framework/TypInfoBuilder.h"
+#include "framework/controls/WinControl.h"
+#include "framework/classes/TypInfoBuilder.h"
 
 namespace Tovix {
 

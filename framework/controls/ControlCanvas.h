@@ -7,7 +7,7 @@
 // A new canvas keeps its own default font; the control's font is not applied.
 #pragma once
 
-#include "framework/Graphics.h"
+#include "framework/graphics/Graphics.h"
 
 namespace Tovix {
 

@@ -1,4 +1,4 @@
-#include "framework/ControlsTypes.h"
+#include "framework/controls/ControlTypes.h"
 
 namespace Tovix {
 

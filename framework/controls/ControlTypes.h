@@ -2,9 +2,9 @@
 // the parameters a windowed control is created from.
 #pragma once
 
-#include "framework/Events.h"
-#include "framework/Messages.h"
-#include "framework/TypInfo.h"
+#include "framework/system/Events.h"
+#include "framework/controls/Messages.h"
+#include "framework/classes/TypInfo.h"
 
 namespace Tovix {
 

@@ -1,9 +1,9 @@
-#include "framework/Menus.h"
+#include "framework/controls/Menus.h"
 
 #include <algorithm>
 
-#include "framework/Forms.h"
-#include "framework/TypInfoBuilder.h"
+#include "framework/forms/Form.h"
+#include "framework/classes/TypInfoBuilder.h"
 
 namespace Tovix {
 

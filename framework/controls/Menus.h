@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "framework/Controls.h"
+#include "framework/controls/Controls.h"
 
 namespace Tovix {
 

@@ -3,8 +3,8 @@
 // they concern.
 #pragma once
 
-#include "framework/TypInfo.h"
-#include "framework/WinApi.h"
+#include "framework/classes/TypInfo.h"
+#include "framework/system/WinApi.h"
 
 namespace Tovix {
 

@@ -1,11 +1,11 @@
-#include "framework/ControlsWinControl.h"
+#include "framework/controls/WinControl.h"
 
 #include <algorithm>
 #include <commctrl.h>
 #include <map>
 
-#include "framework/Forms.h"
-#include "framework/TypInfoBuilder.h"
+#include "framework/forms/Form.h"
+#include "framework/classes/TypInfoBuilder.h"
 
 namespace Tovix {
 

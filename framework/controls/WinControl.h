@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "framework/ControlsControl.h"
+#include "framework/controls/Control.h"
 
 namespace Tovix {
 

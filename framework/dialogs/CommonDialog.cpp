@@ -1,10 +1,10 @@
-#include "framework/DialogsCommon.h"
+#include "framework/dialogs/CommonDialog.h"
 
 #include <algorithm>
 #include <vector>
 
-#include "framework/Forms.h"
-#include "framework/TypInfoBuilder.h"
+#include "framework/forms/Form.h"
+#include "framework/classes/TypInfoBuilder.h"
 
 namespace Tovix {
 

@@ -8,9 +8,9 @@
 
 #include <functional>
 
-#include "framework/ClassesComponent.h"
-#include "framework/Events.h"
-#include "framework/WinApi.h"
+#include "framework/classes/Component.h"
+#include "framework/system/Events.h"
+#include "framework/system/WinApi.h"
 
 namespace Tovix {
 

@@ -1,10 +1,10 @@
-#include "framework/DialogsInput.h"
+#include "framework/dialogs/InputQuery.h"
 
 #include <algorithm>
 #include <memory>
 
-#include "framework/DialogsMessage.h"
-#include "framework/StdCtrls.h"
+#include "framework/dialogs/MessageDlg.h"
+#include "framework/stdctrls/StdCtrls.h"
 
 namespace Tovix {
 

@@ -4,7 +4,7 @@
 // (default) and "Cancel". It is as wide as the prompt needs.
 #pragma once
 
-#include "framework/SysUtils.h"
+#include "framework/system/SysUtils.h"
 
 namespace Tovix {
 

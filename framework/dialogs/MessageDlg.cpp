@@ -1,11 +1,11 @@
-#include "framework/DialogsMessage.h"
+#include "framework/dialogs/MessageDlg.h"
 
 #include <algorithm>
 #include <memory>
 
-#include "framework/ButtonsHelp.h"
-#include "framework/StdCtrls.h"
-#include "framework/TypInfoBuilder.h"
+#include "framework/stdctrls/HelpRequest.h"
+#include "framework/stdctrls/StdCtrls.h"
+#include "framework/classes/TypInfoBuilder.h"
 
 namespace Tovix {
 

@@ -8,8 +8,8 @@
 // application's help (ApplicationHelpCommand) and leaves the dialog open.
 #pragma once
 
-#include "framework/Forms.h"
-#include "framework/StdCtrlsTypes.h"
+#include "framework/forms/Form.h"
+#include "framework/stdctrls/StdTypes.h"
 
 namespace Tovix {
 

@@ -1,10 +1,10 @@
-#include "framework/DialogsOpen.h"
+#include "framework/dialogs/OpenDialog.h"
 
 #include <algorithm>
 #include <cderr.h>
 #include <dlgs.h>
 
-#include "framework/TypInfoBuilder.h"
+#include "framework/classes/TypInfoBuilder.h"
 
 namespace Tovix {
 

@@ -15,10 +15,10 @@
 #include <memory>
 #include <vector>
 
-#include "framework/ClassesStrings.h"
-#include "framework/DialogsCommon.h"
-#include "framework/Forms.h"
-#include "framework/StdCtrlsTypes.h"
+#include "framework/classes/Strings.h"
+#include "framework/dialogs/CommonDialog.h"
+#include "framework/forms/Form.h"
+#include "framework/stdctrls/StdTypes.h"
 
 #include <commdlg.h>
 

@@ -1,9 +1,9 @@
 // TApplication: the program's hidden main window, message loop, exception reporting and hints.
 #include <algorithm>
 
-#include "framework/ClassesWindows.h"
-#include "framework/Forms.h"
-#include "framework/TypInfoBuilder.h"
+#include "framework/classes/UtilityWindow.h"
+#include "framework/forms/Form.h"
+#include "framework/classes/TypInfoBuilder.h"
 
 namespace Tovix {
 

@@ -1,7 +1,7 @@
-#include "framework/FormsDataModule.h"
+#include "framework/forms/DataModule.h"
 
-#include "framework/ClassesFiler.h"
-#include "framework/TypInfoBuilder.h"
+#include "framework/classes/Filer.h"
+#include "framework/classes/TypInfoBuilder.h"
 
 namespace Tovix {
 

@@ -2,8 +2,8 @@
 // a form file, as a form is, without a window of its own.
 #pragma once
 
-#include "framework/ClassesComponent.h"
-#include "framework/Events.h"
+#include "framework/classes/Component.h"
+#include "framework/system/Events.h"
 
 namespace Tovix {
 

@@ -1,10 +1,10 @@
-#include "framework/Forms.h"
+#include "framework/forms/Form.h"
 
 #include <algorithm>
 
-#include "framework/ClassesFiler.h"
-#include "framework/Menus.h"
-#include "framework/TypInfoBuilder.h"
+#include "framework/classes/Filer.h"
+#include "framework/controls/Menus.h"
+#include "framework/classes/TypInfoBuilder.h"
 
 namespace Tovix {
 

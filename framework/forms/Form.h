@@ -5,8 +5,8 @@
 #include <functional>
 #include <vector>
 
-#include "framework/Controls.h"
-#include "framework/FormsDataModule.h"
+#include "framework/controls/Controls.h"
+#include "framework/forms/DataModule.h"
 
 namespace Tovix {
 

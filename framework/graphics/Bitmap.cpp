@@ -1,8 +1,8 @@
-#include "framework/GraphicsBitmap.h"
+#include "framework/graphics/Bitmap.h"
 
 #include <algorithm>
 
-#include "framework/TypInfoBuilder.h"
+#include "framework/classes/TypInfoBuilder.h"
 
 namespace Tovix {
 

@@ -9,8 +9,8 @@
 
 #include <memory>
 
-#include "framework/GraphicsBmpFile.h"
-#include "framework/GraphicsGraphic.h"
+#include "framework/graphics/BmpFile.h"
+#include "framework/graphics/Graphic.h"
 
 namespace Tovix {
 

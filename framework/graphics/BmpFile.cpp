@@ -1,4 +1,4 @@
-#include "framework/GraphicsBmpFile.h"
+#include "framework/graphics/BmpFile.h"
 
 #include <cstring>
 

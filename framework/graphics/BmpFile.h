@@ -7,8 +7,8 @@
 // Written: a 40-byte header, the full colour table of palette formats, bottom-up rows.
 #pragma once
 
-#include "framework/ClassesStreams.h"
-#include "framework/GraphicsDib.h"
+#include "framework/classes/Streams.h"
+#include "framework/graphics/Dib.h"
 
 namespace Tovix {
 

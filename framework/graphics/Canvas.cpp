@@ -1,7 +1,7 @@
-#include "framework/GraphicsCanvas.h"
+#include "framework/graphics/Canvas.h"
 
-#include "framework/GraphicsGraphic.h"
-#include "framework/TypInfoBuilder.h"
+#include "framework/graphics/Graphic.h"
+#include "framework/classes/TypInfoBuilder.h"
 
 namespace Tovix {
 

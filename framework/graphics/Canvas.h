@@ -10,8 +10,8 @@
 
 #include <memory>
 
-#include "framework/GraphicsObjects.h"
-#include "framework/Types.h"
+#include "framework/graphics/Objects.h"
+#include "framework/system/Types.h"
 
 namespace Tovix {
 

@@ -1,6 +1,6 @@
-#include "framework/GraphicsColors.h"
+#include "framework/graphics/Colors.h"
 
-#include "framework/WinApi.h"
+#include "framework/system/WinApi.h"
 
 namespace Tovix {
 

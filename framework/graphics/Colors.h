@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "framework/TypInfo.h"
+#include "framework/classes/TypInfo.h"
 
 namespace Tovix {
 

@@ -1,4 +1,4 @@
-#include "framework/GraphicsDib.h"
+#include "framework/graphics/Dib.h"
 
 #include <cstring>
 #include <utility>

@@ -8,8 +8,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "framework/GraphicsExceptions.h"
-#include "framework/WinApi.h"
+#include "framework/graphics/Exceptions.h"
+#include "framework/system/WinApi.h"
 
 namespace Tovix {
 

@@ -1,7 +1,7 @@
 // Exceptions of the Graphics unit.
 #pragma once
 
-#include "framework/ClassesExceptions.h"
+#include "framework/classes/Exceptions.h"
 
 namespace Tovix {
 

@@ -1,7 +1,7 @@
-#include "framework/GraphicsGraphic.h"
+#include "framework/graphics/Graphic.h"
 
-#include "framework/ClassesFiler.h"
-#include "framework/TypInfoBuilder.h"
+#include "framework/classes/Filer.h"
+#include "framework/classes/TypInfoBuilder.h"
 
 namespace Tovix {
 

@@ -1,8 +1,8 @@
 // TGraphic: the abstract picture (bitmap, icon) that canvases draw and form files keep.
 #pragma once
 
-#include "framework/ClassesStreams.h"
-#include "framework/GraphicsCanvas.h"
+#include "framework/classes/Streams.h"
+#include "framework/graphics/Canvas.h"
 
 namespace Tovix {
 

@@ -1,7 +1,7 @@
-#include "framework/GraphicsIcon.h"
+#include "framework/graphics/Icon.h"
 
-#include "framework/GraphicsIconFile.h"
-#include "framework/TypInfoBuilder.h"
+#include "framework/graphics/IconFile.h"
+#include "framework/classes/TypInfoBuilder.h"
 
 namespace Tovix {
 

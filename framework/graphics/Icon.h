@@ -5,7 +5,7 @@
 // is true).
 #pragma once
 
-#include "framework/GraphicsGraphic.h"
+#include "framework/graphics/Graphic.h"
 
 namespace Tovix {
 

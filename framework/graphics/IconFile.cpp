@@ -1,9 +1,9 @@
-#include "framework/GraphicsIconFile.h"
+#include "framework/graphics/IconFile.h"
 
 #include <cstring>
 #include <vector>
 
-#include "framework/GraphicsDib.h"
+#include "framework/graphics/Dib.h"
 
 namespace Tovix {
 

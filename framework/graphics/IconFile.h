@@ -1,9 +1,9 @@
 // The icon file format (.ico), read with a bound on every field.
 #pragma once
 
-#include "framework/ClassesStreams.h"
-#include "framework/GraphicsExceptions.h"
-#include "framework/WinApi.h"
+#include "framework/classes/Streams.h"
+#include "framework/graphics/Exceptions.h"
+#include "framework/system/WinApi.h"
 
 namespace Tovix {
 

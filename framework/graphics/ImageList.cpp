@@ -1,7 +1,7 @@
-#include "framework/ImgList.h"
+#include "framework/graphics/ImageList.h"
 
-#include "framework/ClassesFiler.h"
-#include "framework/TypInfoBuilder.h"
+#include "framework/classes/Filer.h"
+#include "framework/classes/TypInfoBuilder.h"
 
 namespace Tovix {
 

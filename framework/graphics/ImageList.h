@@ -2,9 +2,9 @@
 // list (comctl32, 24-bit colour with masks).
 #pragma once
 
-#include "framework/ClassesComponent.h"
-#include "framework/Graphics.h"
-#include "framework/WinApi.h"
+#include "framework/classes/Component.h"
+#include "framework/graphics/Graphics.h"
+#include "framework/system/WinApi.h"
 
 #include <commctrl.h>
 

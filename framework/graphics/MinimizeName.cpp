@@ -1,4 +1,4 @@
-#include "framework/FileCtrl.h"
+#include "framework/graphics/MinimizeName.h"
 
 namespace Tovix {
 

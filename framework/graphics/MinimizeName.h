@@ -1,7 +1,7 @@
 // The FileCtrl unit: fitting file names into a width.
 #pragma once
 
-#include "framework/GraphicsCanvas.h"
+#include "framework/graphics/Canvas.h"
 
 namespace Tovix {
 

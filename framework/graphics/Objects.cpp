@@ -1,8 +1,8 @@
-#include "framework/GraphicsObjects.h"
+#include "framework/graphics/Objects.h"
 
 #include <cstring>
 
-#include "framework/TypInfoBuilder.h"
+#include "framework/classes/TypInfoBuilder.h"
 
 namespace Tovix {
 

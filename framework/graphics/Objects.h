@@ -7,11 +7,11 @@
 // when it is freed.
 #pragma once
 
-#include "framework/ClassesPersistent.h"
-#include "framework/Events.h"
-#include "framework/GraphicsColors.h"
-#include "framework/GraphicsExceptions.h"
-#include "framework/WinApi.h"
+#include "framework/classes/Persistent.h"
+#include "framework/system/Events.h"
+#include "framework/graphics/Colors.h"
+#include "framework/graphics/Exceptions.h"
+#include "framework/system/WinApi.h"
 
 namespace Tovix {
 

@@ -1,4 +1,4 @@
-#include "framework/Registry.h"
+#include "framework/registry/Registry.h"
 
 #include <algorithm>
 #include <cstring>

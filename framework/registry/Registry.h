@@ -5,8 +5,8 @@
 // the current key; with no key open, reads and writes fail as for a value that cannot be reached.
 #pragma once
 
-#include "framework/Classes.h"
-#include "framework/WinApi.h"
+#include "framework/classes/Classes.h"
+#include "framework/system/WinApi.h"
 
 namespace Tovix {
 

@@ -1,7 +1,7 @@
-#include "framework/ButtonsBitBtn.h"
+#include "framework/stdctrls/BitBtn.h"
 
-#include "framework/ButtonsHelp.h"
-#include "framework/StdCtrlsPublish.h"
+#include "framework/stdctrls/HelpRequest.h"
+#include "framework/stdctrls/Publish.h"
 
 namespace Tovix {
 

@@ -9,8 +9,8 @@
 
 #include <memory>
 
-#include "framework/ButtonsGlyph.h"
-#include "framework/StdCtrlsButton.h"
+#include "framework/stdctrls/ButtonGlyph.h"
+#include "framework/stdctrls/Button.h"
 
 namespace Tovix {
 

@@ -1,6 +1,6 @@
 // The glyphs of TBitBtn's kinds, drawn here pixel by pixel: 16 x 16 pictures on an olive
 // background, which is their transparent colour (the bottom-left pixel).
-#include "framework/ButtonsBitBtn.h"
+#include "framework/stdctrls/BitBtn.h"
 
 namespace Tovix {
 

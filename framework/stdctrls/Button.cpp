@@ -1,6 +1,6 @@
-#include "framework/StdCtrlsButton.h"
+#include "framework/stdctrls/Button.h"
 
-#include "framework/StdCtrlsPublish.h"
+#include "framework/stdctrls/Publish.h"
 
 namespace Tovix {
 

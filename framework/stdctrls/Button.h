@@ -2,7 +2,7 @@
 // modal form with its ModalResult and answers Enter (Default) or Escape (Cancel) for its form.
 #pragma once
 
-#include "framework/StdCtrlsTypes.h"
+#include "framework/stdctrls/StdTypes.h"
 
 namespace Tovix {
 

@@ -1,8 +1,8 @@
-#include "framework/ButtonsGlyph.h"
+#include "framework/stdctrls/ButtonGlyph.h"
 
 #include <algorithm>
 
-#include "framework/TypInfoBuilder.h"
+#include "framework/classes/TypInfoBuilder.h"
 
 namespace Tovix {
 

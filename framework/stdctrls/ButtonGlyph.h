@@ -11,7 +11,7 @@
 #include <array>
 #include <memory>
 
-#include "framework/Graphics.h"
+#include "framework/graphics/Graphics.h"
 
 namespace Tovix {
 

@@ -1,6 +1,6 @@
-#include "framework/StdCtrlsCheckBox.h"
+#include "framework/stdctrls/CheckBox.h"
 
-#include "framework/StdCtrlsPublish.h"
+#include "framework/stdctrls/Publish.h"
 
 namespace Tovix {
 

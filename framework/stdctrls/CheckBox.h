@@ -2,7 +2,7 @@
 // TCheckBox publishes it.
 #pragma once
 
-#include "framework/StdCtrlsButton.h"
+#include "framework/stdctrls/Button.h"
 
 namespace Tovix {
 

@@ -1,6 +1,6 @@
-#include "framework/CheckLst.h"
+#include "framework/stdctrls/CheckListBox.h"
 
-#include "framework/StdCtrlsPublish.h"
+#include "framework/stdctrls/Publish.h"
 
 namespace Tovix {
 

@@ -6,7 +6,7 @@
 // OnClickCheck.
 #pragma once
 
-#include "framework/StdCtrlsListBox.h"
+#include "framework/stdctrls/ListBox.h"
 
 namespace Tovix {
 

@@ -1,6 +1,6 @@
-#include "framework/StdCtrlsComboBox.h"
+#include "framework/stdctrls/ComboBox.h"
 
-#include "framework/StdCtrlsPublish.h"
+#include "framework/stdctrls/Publish.h"
 
 namespace Tovix {
 

@@ -3,7 +3,7 @@
 // and focus reach the control's events. TComboBox publishes it.
 #pragma once
 
-#include "framework/StdCtrlsItems.h"
+#include "framework/stdctrls/Items.h"
 
 namespace Tovix {
 

@@ -1,6 +1,6 @@
-#include "framework/StdCtrlsEdit.h"
+#include "framework/stdctrls/Edit.h"
 
-#include "framework/StdCtrlsPublish.h"
+#include "framework/stdctrls/Publish.h"
 
 namespace Tovix {
 

@@ -2,7 +2,7 @@
 // TEdit publishes them.
 #pragma once
 
-#include "framework/StdCtrlsTypes.h"
+#include "framework/stdctrls/StdTypes.h"
 
 namespace Tovix {
 

@@ -1,6 +1,6 @@
-#include "framework/StdCtrlsGroupBox.h"
+#include "framework/stdctrls/GroupBox.h"
 
-#include "framework/StdCtrlsPublish.h"
+#include "framework/stdctrls/Publish.h"
 
 namespace Tovix {
 

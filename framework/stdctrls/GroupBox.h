@@ -1,7 +1,7 @@
 // TCustomGroupBox: a framed box with a caption that holds other controls; TGroupBox publishes it.
 #pragma once
 
-#include "framework/StdCtrlsTypes.h"
+#include "framework/stdctrls/StdTypes.h"
 
 namespace Tovix {
 

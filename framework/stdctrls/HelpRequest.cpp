@@ -1,6 +1,6 @@
-#include "framework/ButtonsHelp.h"
+#include "framework/stdctrls/HelpRequest.h"
 
-#include "framework/Forms.h"
+#include "framework/forms/Form.h"
 
 namespace Tovix {
 

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "framework/SysUtils.h"
+#include "framework/system/SysUtils.h"
 
 namespace Tovix {
 

@@ -1,8 +1,8 @@
-#include "framework/StdCtrlsItems.h"
+#include "framework/stdctrls/Items.h"
 
 #include <algorithm>
 
-#include "framework/TypInfoBuilder.h"
+#include "framework/classes/TypInfoBuilder.h"
 
 namespace Tovix {
 

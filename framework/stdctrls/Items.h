@@ -9,7 +9,7 @@
 
 #include <vector>
 
-#include "framework/StdCtrlsTypes.h"
+#include "framework/stdctrls/StdTypes.h"
 
 namespace Tovix {
 

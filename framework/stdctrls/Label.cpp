@@ -1,6 +1,6 @@
-#include "framework/StdCtrlsLabel.h"
+#include "framework/stdctrls/Label.h"
 
-#include "framework/StdCtrlsPublish.h"
+#include "framework/stdctrls/Publish.h"
 
 namespace Tovix {
 

@@ -2,7 +2,7 @@
 // accelerator that focuses another control; TLabel publishes it.
 #pragma once
 
-#include "framework/StdCtrlsTypes.h"
+#include "framework/stdctrls/StdTypes.h"
 
 namespace Tovix {
 

@@ -1,6 +1,6 @@
-#include "framework/StdCtrlsListBox.h"
+#include "framework/stdctrls/ListBox.h"
 
-#include "framework/StdCtrlsPublish.h"
+#include "framework/stdctrls/Publish.h"
 
 namespace Tovix {
 

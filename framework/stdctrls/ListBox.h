@@ -2,7 +2,7 @@
 // across window re-creation, single or multiple selection and owner drawing; TListBox publishes it.
 #pragma once
 
-#include "framework/StdCtrlsItems.h"
+#include "framework/stdctrls/Items.h"
 
 namespace Tovix {
 

@@ -1,6 +1,6 @@
-#include "framework/Mask.h"
+#include "framework/stdctrls/MaskEdit.h"
 
-#include "framework/StdCtrlsPublish.h"
+#include "framework/stdctrls/Publish.h"
 
 namespace Tovix {
 

@@ -11,8 +11,8 @@
 // Escape brings back the text the edit had when it was entered.
 #pragma once
 
-#include "framework/MaskText.h"
-#include "framework/StdCtrlsEdit.h"
+#include "framework/stdctrls/MaskText.h"
+#include "framework/stdctrls/Edit.h"
 
 namespace Tovix {
 

@@ -1,6 +1,6 @@
-#include "framework/MaskText.h"
+#include "framework/stdctrls/MaskText.h"
 
-#include "framework/WinApi.h"
+#include "framework/system/WinApi.h"
 
 namespace Tovix {
 

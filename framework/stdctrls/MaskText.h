@@ -13,7 +13,7 @@
 
 #include <vector>
 
-#include "framework/SysUtils.h"
+#include "framework/system/SysUtils.h"
 
 namespace Tovix {
 

@@ -1,6 +1,6 @@
-#include "framework/StdCtrlsMemo.h"
+#include "framework/stdctrls/Memo.h"
 
-#include "framework/StdCtrlsPublish.h"
+#include "framework/stdctrls/Publish.h"
 
 namespace Tovix {
 

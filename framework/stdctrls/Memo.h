@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "framework/StdCtrlsEdit.h"
+#include "framework/stdctrls/Edit.h"
 
 namespace Tovix {
 

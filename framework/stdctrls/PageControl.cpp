@@ -1,11 +1,11 @@
-#include "framework/ComCtrlsPages.h"
+#include "framework/stdctrls/PageControl.h"
 
 #include <algorithm>
 #include <commctrl.h>
 
-#include "framework/Forms.h"
-#include "framework/Menus.h"
-#include "framework/TypInfoBuilder.h"
+#include "framework/forms/Form.h"
+#include "framework/controls/Menus.h"
+#include "framework/classes/TypInfoBuilder.h"
 
 namespace Tovix {
 

@@ -10,8 +10,8 @@
 
 #include <vector>
 
-#include "framework/Controls.h"
-#include "framework/StdCtrlsTypes.h"
+#include "framework/controls/Controls.h"
+#include "framework/stdctrls/StdTypes.h"
 
 namespace Tovix {
 

@@ -1,7 +1,7 @@
-#include "framework/ExtCtrlsPanel.h"
+#include "framework/stdctrls/Panel.h"
 
-#include "framework/Menus.h"
-#include "framework/TypInfoBuilder.h"
+#include "framework/controls/Menus.h"
+#include "framework/classes/TypInfoBuilder.h"
 
 namespace Tovix {
 

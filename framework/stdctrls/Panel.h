@@ -2,9 +2,9 @@
 // its own colour between them, and a caption drawn in its middle.
 #pragma once
 
-#include "framework/ClassesTypes.h"
-#include "framework/Forms.h"
-#include "framework/StdCtrlsTypes.h"
+#include "framework/classes/Alignment.h"
+#include "framework/forms/Form.h"
+#include "framework/stdctrls/StdTypes.h"
 
 namespace Tovix {
 

@@ -2,9 +2,9 @@
 // descriptions list them (used by the framework's sources only).
 #pragma once
 
-#include "framework/Menus.h"
-#include "framework/TypInfoBuilder.h"
-#include "framework/StdCtrlsTypes.h"
+#include "framework/controls/Menus.h"
+#include "framework/classes/TypInfoBuilder.h"
+#include "framework/stdctrls/StdTypes.h"
 
 namespace Tovix::StdCtrlsPublish {
 

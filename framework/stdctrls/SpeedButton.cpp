@@ -1,9 +1,9 @@
-#include "framework/ButtonsSpeedButton.h"
+#include "framework/stdctrls/SpeedButton.h"
 
 #include <cctype>
 
-#include "framework/Menus.h"
-#include "framework/TypInfoBuilder.h"
+#include "framework/controls/Menus.h"
+#include "framework/classes/TypInfoBuilder.h"
 
 namespace Tovix {
 

@@ -4,9 +4,9 @@
 // released by a second press. A Flat button shows no frame until the mouse is over it.
 #pragma once
 
-#include "framework/ButtonsGlyph.h"
-#include "framework/Controls.h"
-#include "framework/StdCtrlsTypes.h"
+#include "framework/stdctrls/ButtonGlyph.h"
+#include "framework/controls/Controls.h"
+#include "framework/stdctrls/StdTypes.h"
 
 namespace Tovix {
 

@@ -1,11 +1,11 @@
-#include "framework/Spin.h"
+#include "framework/stdctrls/SpinEdit.h"
 
 #include <algorithm>
 #include <commctrl.h>
 #include <limits>
 
-#include "framework/Menus.h"
-#include "framework/TypInfoBuilder.h"
+#include "framework/controls/Menus.h"
+#include "framework/classes/TypInfoBuilder.h"
 
 namespace Tovix {
 

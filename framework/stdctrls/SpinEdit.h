@@ -4,8 +4,8 @@
 // MinValue the value stays within them; otherwise any value is taken.
 #pragma once
 
-#include "framework/Controls.h"
-#include "framework/StdCtrlsTypes.h"
+#include "framework/controls/Controls.h"
+#include "framework/stdctrls/StdTypes.h"
 
 namespace Tovix {
 

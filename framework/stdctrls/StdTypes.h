@@ -3,9 +3,9 @@
 // accelerator test of captions.
 #pragma once
 
-#include "framework/Classes.h"
-#include "framework/ControlsCanvas.h"
-#include "framework/Forms.h"
+#include "framework/classes/Classes.h"
+#include "framework/controls/ControlCanvas.h"
+#include "framework/forms/Form.h"
 
 namespace Tovix {
 

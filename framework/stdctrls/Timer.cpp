@@ -1,8 +1,8 @@
-#include "framework/ExtCtrls.h"
+#include "framework/stdctrls/Timer.h"
 
-#include "framework/ClassesWindows.h"
-#include "framework/Forms.h"
-#include "framework/TypInfoBuilder.h"
+#include "framework/classes/UtilityWindow.h"
+#include "framework/forms/Form.h"
+#include "framework/classes/TypInfoBuilder.h"
 
 namespace Tovix {
 

@@ -4,10 +4,10 @@
 
 #include <cstdint>
 
-#include "framework/ClassesComponent.h"
-#include "framework/Events.h"
-#include "framework/ExtCtrlsPanel.h"
-#include "framework/WinApi.h"
+#include "framework/classes/Component.h"
+#include "framework/system/Events.h"
+#include "framework/stdctrls/Panel.h"
+#include "framework/system/WinApi.h"
 
 namespace Tovix {
 

@@ -9,7 +9,7 @@
 #include <type_traits>
 #include <utility>
 
-#include "framework/SysUtils.h"
+#include "framework/system/SysUtils.h"
 
 namespace Tovix {
 

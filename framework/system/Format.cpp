@@ -2,7 +2,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "framework/SysUtils.h"
+#include "framework/system/SysUtils.h"
 
 namespace Tovix {
 

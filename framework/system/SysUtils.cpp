@@ -1,11 +1,11 @@
-#include "framework/SysUtils.h"
+#include "framework/system/SysUtils.h"
 
 #include <cerrno>
 #include <climits>
 #include <cmath>
 #include <cstdlib>
 
-#include "framework/WinApi.h"
+#include "framework/system/WinApi.h"
 
 // The module this code is linked into.
 extern "C" IMAGE_DOS_HEADER __ImageBase;

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/System.h"
+#include "framework/system/System.h"
 
 namespace Tovix {
 

@@ -1,4 +1,4 @@
-#include "framework/SystemTextFile.h"
+#include "framework/system/TextFile.h"
 
 #include <algorithm>
 #include <cstdint>

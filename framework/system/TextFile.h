@@ -4,8 +4,8 @@
 
 #include <vector>
 
-#include "framework/SysUtils.h"
-#include "framework/WinApi.h"
+#include "framework/system/SysUtils.h"
+#include "framework/system/WinApi.h"
 
 namespace Tovix {
 

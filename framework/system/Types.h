@@ -1,7 +1,7 @@
 // Geometry types shared by the framework and the library: the platform's own records.
 #pragma once
 
-#include "framework/WinApi.h"
+#include "framework/system/WinApi.h"
 
 namespace Tovix {
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/Classes.h"
-#include "tests/tray/TrayTestSupport.h"
+#include "tests/controls/TrayTestSupport.h"
 
 using namespace Tovix;
 using namespace Tovix::Testing;

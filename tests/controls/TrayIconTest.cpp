@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "framework/Classes.h"
-#include "tests/graphics/GraphicsTestSupport.h"
-#include "tests/tray/TrayTestSupport.h"
+#include "tests/support/GraphicsSupport.h"
+#include "tests/controls/TrayTestSupport.h"
 
 using namespace Tovix;
 using namespace Tovix::Testing;

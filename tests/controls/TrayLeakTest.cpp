@@ -7,8 +7,8 @@
 
 #include <algorithm>
 
-#include "tests/graphics/GraphicsTestSupport.h"
-#include "tests/tray/TrayTestSupport.h"
+#include "tests/support/GraphicsSupport.h"
+#include "tests/controls/TrayTestSupport.h"
 
 using namespace Tovix;
 using namespace Tovix::Testing;

@@ -1,6 +1,6 @@
-#include "tests/tray/TrayTestSupport.h"
+#include "tests/controls/TrayTestSupport.h"
 
-#include "tests/graphics/GraphicsTestSupport.h"
+#include "tests/support/GraphicsSupport.h"
 
 namespace Tovix::Testing {
 

@@ -4,9 +4,9 @@
 #include <wincodec.h>
 
 #include "framework/ComObj.h"
-#include "framework/Screenshots.h"
+#include "screenshots/Screenshots.h"
 #include "tests/support/ScratchFolder.h"
-#include "tests/windows/WindowsTestSupport.h"
+#include "tests/support/WindowsSupport.h"
 
 using namespace Tovix;
 using namespace Tovix::Testing;

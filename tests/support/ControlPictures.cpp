@@ -1,4 +1,4 @@
-#include "tests/dialogs/DialogsTestSupport.h"
+#include "tests/support/ControlPictures.h"
 
 namespace Tovix::Testing {
 

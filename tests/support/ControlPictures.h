@@ -3,7 +3,7 @@
 #pragma once
 
 #include "framework/Forms.h"
-#include "framework/Screenshots.h"
+#include "screenshots/Screenshots.h"
 
 namespace Tovix::Testing {
 

@@ -1,4 +1,4 @@
-#include "tests/graphics/GraphicsTestSupport.h"
+#include "tests/support/GraphicsSupport.h"
 
 namespace Tovix::Testing {
 

@@ -1,4 +1,4 @@
-#include "tests/windows/ImportPatch.h"
+#include "tests/support/ImportPatch.h"
 
 #include "framework/WinApi.h"
 

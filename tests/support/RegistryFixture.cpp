@@ -1,4 +1,4 @@
-#include "tests/registry/RegistryFixture.h"
+#include "tests/support/RegistryFixture.h"
 
 #include <algorithm>
 

@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "framework/Screenshots.h"
+#include "screenshots/Screenshots.h"
 
 namespace Tovix::Testing {
 

@@ -1,4 +1,4 @@
-#include "tests/windows/WindowsTestSupport.h"
+#include "tests/support/WindowsSupport.h"
 
 #include <cstring>
 

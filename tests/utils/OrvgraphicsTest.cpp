@@ -1,7 +1,7 @@
 // TOrvBitmap: masks, colour replacement and icons made of bitmaps.
 #include <gtest/gtest.h>
 
-#include "tests/graphics/GraphicsTestSupport.h"
+#include "tests/support/GraphicsSupport.h"
 #include "utils/Orvgraphics.h"
 #include "utils/OrvgraphicsRes.h"
 

@@ -1,7 +1,7 @@
 // TOrvRegistry: reads with defaults, the program-directory fallback and the rectangle encoding.
 #include <climits>
 
-#include "tests/registry/RegistryFixture.h"
+#include "tests/support/RegistryFixture.h"
 #include "tests/support/ScratchFolder.h"
 #include "utils/Orvregistry.h"
 

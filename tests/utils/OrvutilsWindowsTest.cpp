@@ -8,8 +8,8 @@
 #include "framework/Registry.h"
 #include "tests/support/RegistrySandbox.h"
 #include "tests/support/ScratchFolder.h"
-#include "tests/windows/ImportPatch.h"
-#include "tests/windows/WindowsTestSupport.h"
+#include "tests/support/ImportPatch.h"
+#include "tests/support/WindowsSupport.h"
 #include "utils/Orvutils.h"
 
 #include <mmsystem.h>

@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "framework/Classes.h"
-#include "tests/windows/WindowsTestSupport.h"
+#include "tests/support/WindowsSupport.h"
 
 using namespace Tovix;
 using namespace Tovix::Testing;

@@ -2,7 +2,7 @@
 // clipped to a graphic control, handed back when the canvas lets go of it.
 #include <gtest/gtest.h>
 
-#include "tests/windows/WindowsTestSupport.h"
+#include "tests/support/WindowsSupport.h"
 
 using namespace Tovix;
 using namespace Tovix::Testing;

@@ -3,7 +3,7 @@
 
 #include "framework/ClassesFiler.h"
 #include "framework/TypInfoBuilder.h"
-#include "tests/controls/TestControls.h"
+#include "tests/support/TestControls.h"
 
 using namespace Tovix;
 using namespace Tovix::Testing;

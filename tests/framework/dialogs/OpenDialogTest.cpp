@@ -5,7 +5,7 @@
 
 #include "framework/ClassesFiler.h"
 #include "framework/Dialogs.h"
-#include "tests/dialogs/DialogsTestSupport.h"
+#include "tests/support/ControlPictures.h"
 #include "tests/support/DialogDriver.h"
 #include "tests/support/ScratchFolder.h"
 

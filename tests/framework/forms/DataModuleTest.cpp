@@ -1,7 +1,7 @@
 // TDataModule: a form-file root without a window, here holding timers.
 #include <gtest/gtest.h>
 
-#include "tests/windows/WindowsTestSupport.h"
+#include "tests/support/WindowsSupport.h"
 #include "utils/Orvutils.h"
 
 using namespace Tovix;

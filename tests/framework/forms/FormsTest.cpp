@@ -1,7 +1,7 @@
 // Forms loaded from form-file resources: showing, focus, keys, mouse, modal runs and closing.
 #include <gtest/gtest.h>
 
-#include "tests/controls/TestControls.h"
+#include "tests/support/TestControls.h"
 
 using namespace Tovix;
 using namespace Tovix::Testing;

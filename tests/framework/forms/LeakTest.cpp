@@ -5,9 +5,9 @@
 // here; the GDI handle table of the process and the thread's windows are what show a leak.
 #include <gtest/gtest.h>
 
-#include "framework/Screenshots.h"
-#include "tests/graphics/GraphicsTestSupport.h"
-#include "tests/windows/WindowsTestSupport.h"
+#include "screenshots/Screenshots.h"
+#include "tests/support/GraphicsSupport.h"
+#include "tests/support/WindowsSupport.h"
 #include "utils/Orvutils.h"
 
 using namespace Tovix;

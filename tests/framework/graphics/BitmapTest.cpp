@@ -7,7 +7,7 @@
 #include "framework/Classes.h"
 #include "framework/Graphics.h"
 #include "framework/TypInfoBuilder.h"
-#include "tests/graphics/GraphicsTestSupport.h"
+#include "tests/support/GraphicsSupport.h"
 #include "tests/support/ScratchFolder.h"
 
 using namespace Tovix;

@@ -3,7 +3,7 @@
 
 #include "framework/FileCtrl.h"
 #include "framework/Graphics.h"
-#include "tests/graphics/GraphicsTestSupport.h"
+#include "tests/support/GraphicsSupport.h"
 
 using namespace Tovix;
 using namespace Tovix::Testing;

@@ -4,7 +4,7 @@
 #include "framework/Classes.h"
 #include "framework/Graphics.h"
 #include "framework/ImgList.h"
-#include "tests/graphics/GraphicsTestSupport.h"
+#include "tests/support/GraphicsSupport.h"
 
 using namespace Tovix;
 using namespace Tovix::Testing;

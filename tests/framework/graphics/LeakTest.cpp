@@ -6,7 +6,7 @@
 #include "framework/Classes.h"
 #include "framework/FileCtrl.h"
 #include "framework/ImgList.h"
-#include "tests/graphics/GraphicsTestSupport.h"
+#include "tests/support/GraphicsSupport.h"
 #include "utils/Orvgraphics.h"
 
 using namespace Tovix;

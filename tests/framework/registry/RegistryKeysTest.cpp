@@ -1,6 +1,6 @@
 // TRegistry's keys: path rules, opening and creating, enumeration, deletion, root switching.
 #include "framework/Registry.h"
-#include "tests/registry/RegistryFixture.h"
+#include "tests/support/RegistryFixture.h"
 
 using namespace Tovix;
 

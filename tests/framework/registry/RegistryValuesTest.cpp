@@ -2,7 +2,7 @@
 #include <cstring>
 
 #include "framework/Registry.h"
-#include "tests/registry/RegistryFixture.h"
+#include "tests/support/RegistryFixture.h"
 
 using namespace Tovix;
 

@@ -3,7 +3,7 @@
 
 #include "framework/Buttons.h"
 #include "framework/ClassesFiler.h"
-#include "tests/dialogs/DialogsTestSupport.h"
+#include "tests/support/ControlPictures.h"
 #include "tests/support/DialogDriver.h"
 
 using namespace Tovix;

@@ -2,7 +2,7 @@
 // accelerators and sizing.
 #include <gtest/gtest.h>
 
-#include "tests/stdctrls/TestStdCtrls.h"
+#include "tests/framework/stdctrls/TestStdCtrls.h"
 
 using namespace Tovix;
 using namespace Tovix::Testing;
@@ -54,7 +54,7 @@ TEST_F(ControlsOnAForm, AButtonClickRaisesOnClickAndSetsTheFormsModalResult) {
   auto* keeper = Make<TEdit>(10, 50);
   keeper->SetOnExit([&](TObject*) { keeper->SetFocus(); });
   keeper->SetFocus();
-  ClickAt(button->GetHandle(), 5, 5);
+  PressAt(button->GetHandle(), 5, 5);
   EXPECT_TRUE(keeper->Focused());
   EXPECT_EQ(2, clicks);
 }

@@ -8,7 +8,7 @@
 #include "framework/ExtCtrls.h"
 #include "framework/Spin.h"
 #include "framework/TypInfoBuilder.h"
-#include "tests/dialogs/DialogsTestSupport.h"
+#include "tests/support/ControlPictures.h"
 #include "tests/support/ReviewShots.h"
 
 #include <commctrl.h>

@@ -7,7 +7,7 @@
 #include "framework/Dialogs.h"
 #include "framework/ExtCtrls.h"
 #include "framework/Spin.h"
-#include "tests/dialogs/DialogsTestSupport.h"
+#include "tests/support/ControlPictures.h"
 #include "tests/support/ResourceCounts.h"
 
 using namespace Tovix;

@@ -2,7 +2,7 @@
 // memo's lines bound to its text; keys through the message loop.
 #include <gtest/gtest.h>
 
-#include "tests/stdctrls/TestStdCtrls.h"
+#include "tests/framework/stdctrls/TestStdCtrls.h"
 
 using namespace Tovix;
 using namespace Tovix::Testing;
@@ -128,7 +128,7 @@ TEST_F(EditTest, EnteringFromTheKeyboardSelectsAllButAClickDoesNot) {
   EXPECT_EQ(0, edit->GetSelStart());
   EXPECT_EQ(5, edit->GetSelLength());
   other->SetFocus();
-  ClickAt(edit->GetHandle(), 2, 5);
+  PressAt(edit->GetHandle(), 2, 5);
   EXPECT_TRUE(edit->Focused());
   EXPECT_EQ(0, edit->GetSelLength());
   edit->SetAutoSelect(false);

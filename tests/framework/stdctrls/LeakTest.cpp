@@ -2,9 +2,9 @@
 // and windows where they were.
 #include <gtest/gtest.h>
 
-#include "framework/Screenshots.h"
+#include "screenshots/Screenshots.h"
 #include "tests/support/ResourceCounts.h"
-#include "tests/stdctrls/TestStdCtrls.h"
+#include "tests/framework/stdctrls/TestStdCtrls.h"
 
 using namespace Tovix;
 using namespace Tovix::Testing;

@@ -3,7 +3,7 @@
 // the check boxes of a check list.
 #include <gtest/gtest.h>
 
-#include "tests/stdctrls/TestStdCtrls.h"
+#include "tests/framework/stdctrls/TestStdCtrls.h"
 
 using namespace Tovix;
 using namespace Tovix::Testing;
@@ -152,7 +152,7 @@ TEST_F(Lists, AListBoxTellsOfSelectionsByMouseAndKeyboard) {
   form->Show();
   TListBox* list = form->FruitList;
   int h = list->GetItemHeight();
-  ClickAt(list->GetHandle(), 10, h + h / 2);
+  PressAt(list->GetHandle(), 10, h + h / 2);
   EXPECT_EQ(1, list->GetItemIndex());
   EXPECT_EQ((std::vector<String>{"click FruitList Banana"}), form->Logged("click"));
   EXPECT_TRUE(list->Focused());
@@ -191,10 +191,10 @@ TEST_F(Lists, ACheckListTogglesTheBoxUnderAClickOrSpace) {
   form->Show();
   TCheckListBox* list = form->FeatureList;
   int h = list->GetItemHeight();
-  ClickAt(list->GetHandle(), 5, h + h / 2);  // the box of the second item
+  PressAt(list->GetHandle(), 5, h + h / 2);  // the box of the second item
   EXPECT_TRUE(list->GetChecked(1));
   EXPECT_EQ((std::vector<String>{"clickcheck FeatureList"}), form->Logged("clickcheck"));
-  ClickAt(list->GetHandle(), TCheckListBox::CheckWidth() + 20, h / 2);  // the text of the first
+  PressAt(list->GetHandle(), TCheckListBox::CheckWidth() + 20, h / 2);  // the text of the first
   EXPECT_FALSE(list->GetChecked(0)) << "a click on the text only selects";
   EXPECT_EQ(0, list->GetItemIndex());
   PressKey(VK_SPACE);
@@ -208,7 +208,7 @@ TEST_F(Lists, ACheckListTogglesTheBoxUnderAClickOrSpace) {
   }
   EXPECT_EQ((std::vector<TCheckBoxState>{cbUnchecked, cbGrayed, cbChecked}), states);
   list->SetItemEnabled(2, false);
-  ClickAt(list->GetHandle(), 5, 2 * h + h / 2);
+  PressAt(list->GetHandle(), 5, 2 * h + h / 2);
   EXPECT_FALSE(list->GetChecked(2)) << "a disabled item keeps its state";
   EXPECT_THROW(list->GetState(3), EListError);
 }

@@ -2,7 +2,7 @@
 // with literals skipped, wrong characters refused, and validation when the focus leaves.
 #include <gtest/gtest.h>
 
-#include "tests/stdctrls/TestStdCtrls.h"
+#include "tests/framework/stdctrls/TestStdCtrls.h"
 
 using namespace Tovix;
 using namespace Tovix::Testing;

@@ -3,7 +3,7 @@
 
 #include "framework/ComCtrls.h"
 #include "framework/ExtCtrls.h"
-#include "tests/dialogs/DialogsTestSupport.h"
+#include "tests/support/ControlPictures.h"
 
 #include <commctrl.h>
 

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/ExtCtrls.h"
-#include "tests/dialogs/DialogsTestSupport.h"
+#include "tests/support/ControlPictures.h"
 
 using namespace Tovix;
 using namespace Tovix::Testing;

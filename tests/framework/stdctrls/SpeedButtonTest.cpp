@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "framework/Buttons.h"
-#include "tests/dialogs/DialogsTestSupport.h"
+#include "tests/support/ControlPictures.h"
 
 using namespace Tovix;
 using namespace Tovix::Testing;

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/Spin.h"
-#include "tests/dialogs/DialogsTestSupport.h"
+#include "tests/support/ControlPictures.h"
 
 using namespace Tovix;
 using namespace Tovix::Testing;

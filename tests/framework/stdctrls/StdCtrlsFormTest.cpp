@@ -2,8 +2,8 @@
 // painted, written back, and driven by keys and clicks through the message loop.
 #include <gtest/gtest.h>
 
-#include "framework/Screenshots.h"
-#include "tests/stdctrls/TestStdCtrls.h"
+#include "screenshots/Screenshots.h"
+#include "tests/framework/stdctrls/TestStdCtrls.h"
 #include "tests/support/ReviewShots.h"
 
 using namespace Tovix;

@@ -1,4 +1,4 @@
-#include "tests/stdctrls/TestStdCtrls.h"
+#include "tests/framework/stdctrls/TestStdCtrls.h"
 
 #include "framework/TypInfoBuilder.h"
 
@@ -103,7 +103,7 @@ void TypeText(const String& text) {
   }
 }
 
-void ClickAt(HWND window, int x, int y) {
+void PressAt(HWND window, int x, int y) {
   SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
   SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
 }

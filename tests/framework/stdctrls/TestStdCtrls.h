@@ -65,7 +65,7 @@ void PressKey(uint16_t key);
 // Characters typed into the focused window, through the message loop.
 void TypeText(const String& text);
 // A left click at a client point of a window, as the mouse sends it.
-void ClickAt(HWND window, int x, int y);
+void PressAt(HWND window, int x, int y);
 // Collects the exceptions that reach the application's handler while it lives.
 class TExceptionCatcher {
  public:

@@ -2,8 +2,8 @@
 // free the timer.
 #include <gtest/gtest.h>
 
-#include "tests/windows/ImportPatch.h"
-#include "tests/windows/WindowsTestSupport.h"
+#include "tests/support/ImportPatch.h"
+#include "tests/support/WindowsSupport.h"
 
 using namespace Tovix;
 using namespace Tovix::Testing;

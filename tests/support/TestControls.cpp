@@ -1,4 +1,4 @@
-#include "tests/controls/TestControls.h"
+#include "tests/support/TestControls.h"
 
 #include "framework/TypInfoBuilder.h"
 

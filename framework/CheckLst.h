@@ -1,0 +1,4 @@
+// The CheckLst unit: TCheckListBox.
+#pragma once
+
+#include "framework/stdctrls/CheckListBox.h"

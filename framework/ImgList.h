@@ -1,0 +1,4 @@
+// The ImgList unit: TImageList.
+#pragma once
+
+#include "framework/graphics/ImageList.h"

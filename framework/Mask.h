@@ -1,0 +1,4 @@
+// The Mask unit: TCustomMaskEdit and TMaskEdit.
+#pragma once
+
+#include "framework/stdctrls/MaskEdit.h"

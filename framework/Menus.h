@@ -1,0 +1,4 @@
+// The Menus unit: TMenuItem and TPopupMenu.
+#pragma once
+
+#include "framework/controls/Menus.h"

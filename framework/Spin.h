@@ -1,0 +1,4 @@
+// The Spin unit: TSpinEdit.
+#pragma once
+
+#include "framework/stdctrls/SpinEdit.h"

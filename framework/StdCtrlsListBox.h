@@ -1,0 +1,4 @@
+// List boxes (TCustomListBox, TListBox).
+#pragma once
+
+#include "framework/stdctrls/ListBox.h"

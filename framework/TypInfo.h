@@ -1,0 +1,4 @@
+// The TypInfo unit: published properties of component classes and the class registry.
+#pragma once
+
+#include "framework/classes/TypInfo.h"

@@ -1,0 +1,4 @@
+// The Types unit: points, sizes and rectangles.
+#pragma once
+
+#include "framework/system/Types.h"
