@@ -1,0 +1,2 @@
+// Part of the layering check's own test: a header of a high layer.
+#pragma once

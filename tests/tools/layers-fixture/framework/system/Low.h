@@ -1,0 +1,4 @@
+// Part of the layering check's own test: a low layer that reaches up.
+#pragma once
+
+#include "framework/forms/High.h"
