@@ -1,4 +1,4 @@
 // The Forms unit: forms, data modules, the application and screen objects.
 #pragma once
 
-#include "framework/forms/Form.h"
+#include "framework/forms/Forms.h"

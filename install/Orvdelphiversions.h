@@ -9,11 +9,12 @@
 
 #include <functional>
 
-#include "framework/CheckLst.h"
 #include "framework/Classes.h"
-#include "framework/StdCtrlsListBox.h"
 
 namespace Tovix {
+
+class TCheckListBox;
+class TCustomListBox;
 
 class TOrvDelphiVer : public TObject {
  public:

@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "framework/CheckLst.h"
 #include "install/OrvinstallRes.h"
 #include "utils/Orvregistry.h"
 

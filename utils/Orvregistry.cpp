@@ -12,9 +12,10 @@ namespace {
 
 constexpr int kRectSize = 16;
 
-// The font record: offsets of its fields.
+// The font record: its size, the length of the name field that starts it, and the offsets of the
+// fields that follow the name.
 constexpr int kFontRecordSize = 126;
-constexpr int kFontNameField = 102;
+constexpr int kFontNameFieldLength = 102;
 constexpr size_t kMaxFontNameLength = 100;
 constexpr int kFontCharset = 102;
 constexpr int kFontColor = 106;
@@ -80,8 +81,8 @@ void DecodeFont(const unsigned char* record, TFont& font) {
   TFont read;
   read.Assign(&font);
   const char* name = reinterpret_cast<const char*>(record);
-  const void* terminator = std::memchr(name, 0, kFontNameField);
-  size_t nameLength = terminator ? static_cast<size_t>(static_cast<const char*>(terminator) - name) : kFontNameField;
+  const void* terminator = std::memchr(name, 0, kFontNameFieldLength);
+  size_t nameLength = terminator ? static_cast<size_t>(static_cast<const char*>(terminator) - name) : kFontNameFieldLength;
   read.SetName(String(name, nameLength));
   read.SetCharset(record[kFontCharset]);
   read.SetColor(static_cast<TColor>(GetInt32(record + kFontColor)));

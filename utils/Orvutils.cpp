@@ -7,6 +7,7 @@
 #include <shellapi.h>
 
 #include "framework/Forms.h"
+#include "framework/system/ScopeExit.h"
 #include "framework/TypInfoBuilder.h"
 
 namespace Tovix {
@@ -215,7 +216,8 @@ String StrReplaceAllNoCase(const String& text, const String& find, const String&
 int StrParse(const String& text, const String& delimiter, TStrings* list) {
   if (!list) throw EStringListError("MakeStringList method given nil TStringList");
   list->BeginUpdate();
-  try {
+  {
+    TScopeExit endUpdate([&] { list->EndUpdate(); });
     list->Clear();
     TextFinder finder(delimiter, false);
     size_t from = 0;
@@ -224,11 +226,7 @@ int StrParse(const String& text, const String& delimiter, TStrings* list) {
       from = match + delimiter.size();
     }
     if (from < text.size()) list->Add(text.substr(from));
-  } catch (...) {
-    list->EndUpdate();
-    throw;
   }
-  list->EndUpdate();
   return list->GetCount();
 }
 

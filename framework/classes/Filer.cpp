@@ -1,5 +1,7 @@
 #include "framework/classes/Filer.h"
 
+#include <memory>
+
 #include <algorithm>
 
 #include "framework/system/WinApi.h"
@@ -305,15 +307,10 @@ TComponent* CreateComponentFromText(const String& text, TComponent* owner) {
   }
   const TClassInfo* info = GetClass(className);
   if (!info) throw EReadError(Format("Line 1: Class %s not found", className));
-  TComponent* component = info->Create(owner);
+  std::unique_ptr<TComponent> component(info->Create(owner));
   if (!component) throw EReadError(Format("Line 1: Class %s cannot be created", className));
-  try {
-    reader.ReadRootComponent(component);
-  } catch (...) {
-    delete component;
-    throw;
-  }
-  return component;
+  reader.ReadRootComponent(component.get());
+  return component.release();
 }
 
 String GetPropText(TObject* instance, const String& path) {

@@ -1,4 +1,5 @@
-// Property values in form-file syntax: construction, comparison, writing and parsing.
+#include "framework/classes/FormValue.h"
+
 #include <charconv>
 
 #include "framework/classes/Parser.h"

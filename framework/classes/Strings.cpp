@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/classes/Filer.h"
+#include "framework/system/ScopeExit.h"
 #include "framework/classes/Streams.h"
 #include "framework/classes/TypInfoBuilder.h"
 
@@ -25,17 +26,12 @@ void TStrings::DefineProperties(TFiler& filer) {
       [this](const TFormValue& value) {
         if (value.type != TFormValue::vaList) throw EReadError("A list of strings expected");
         BeginUpdate();
-        try {
-          Clear();
-          for (const TFormValue& item : value.items) {
-            if (item.type != TFormValue::vaString) throw EReadError("A list of strings expected");
-            Add(item.text);
-          }
-        } catch (...) {
-          EndUpdate();
-          throw;
+        TScopeExit endUpdate([&] { EndUpdate(); });
+        Clear();
+        for (const TFormValue& item : value.items) {
+          if (item.type != TFormValue::vaString) throw EReadError("A list of strings expected");
+          Add(item.text);
         }
-        EndUpdate();
       },
       [this] {
         std::vector<TFormValue> items;
@@ -81,26 +77,16 @@ void TStrings::InsertObject(int index, const String& s, TObject* object) {
 
 void TStrings::AddStrings(const TStrings& strings) {
   BeginUpdate();
-  try {
-    for (int i = 0; i < strings.GetCount(); ++i) AddObject(strings.Get(i), strings.GetObject(i));
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  TScopeExit endUpdate([&] { EndUpdate(); });
+  for (int i = 0; i < strings.GetCount(); ++i) AddObject(strings.Get(i), strings.GetObject(i));
 }
 
 void TStrings::Assign(const TStrings& source) {
   if (&source == this) return;
   BeginUpdate();
-  try {
-    Clear();
-    AddStrings(source);
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  TScopeExit endUpdate([&] { EndUpdate(); });
+  Clear();
+  AddStrings(source);
 }
 
 void TStrings::Exchange(int index1, int index2) {
@@ -177,23 +163,18 @@ String TStrings::GetText() const {
 
 void TStrings::SetText(const String& text) {
   BeginUpdate();
-  try {
-    Clear();
-    size_t start = 0;
-    while (start < text.size()) {
-      size_t end = text.find_first_of("\r\n", start);
-      if (end == String::npos) {
-        Add(text.substr(start));
-        break;
-      }
-      Add(text.substr(start, end - start));
-      start = end + ((text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ? 2 : 1);
+  TScopeExit endUpdate([&] { EndUpdate(); });
+  Clear();
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find_first_of("\r\n", start);
+    if (end == String::npos) {
+      Add(text.substr(start));
+      break;
     }
-  } catch (...) {
-    EndUpdate();
-    throw;
+    Add(text.substr(start, end - start));
+    start = end + ((text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ? 2 : 1);
   }
-  EndUpdate();
 }
 
 void TStrings::LoadFromStream(TStream& stream) {
@@ -247,42 +228,37 @@ String TStrings::GetCommaText() const {
 
 void TStrings::SetCommaText(const String& text) {
   BeginUpdate();
-  try {
-    Clear();
-    size_t i = 0;
-    auto skipBlanks = [&] { while (i < text.size() && static_cast<unsigned char>(text[i]) <= ' ') ++i; };
-    skipBlanks();
-    while (i < text.size()) {
-      String item;
-      if (text[i] == '"') {
-        ++i;
-        while (i < text.size()) {
-          if (text[i] == '"') {
-            if (i + 1 < text.size() && text[i + 1] == '"') {
-              item += '"';
-              i += 2;
-              continue;
-            }
-            ++i;
-            break;
+  TScopeExit endUpdate([&] { EndUpdate(); });
+  Clear();
+  size_t i = 0;
+  auto skipBlanks = [&] { while (i < text.size() && static_cast<unsigned char>(text[i]) <= ' ') ++i; };
+  skipBlanks();
+  while (i < text.size()) {
+    String item;
+    if (text[i] == '"') {
+      ++i;
+      while (i < text.size()) {
+        if (text[i] == '"') {
+          if (i + 1 < text.size() && text[i + 1] == '"') {
+            item += '"';
+            i += 2;
+            continue;
           }
-          item += text[i++];
+          ++i;
+          break;
         }
-      } else {
-        while (i < text.size() && text[i] != ',' && static_cast<unsigned char>(text[i]) > ' ') item += text[i++];
+        item += text[i++];
       }
-      Add(item);
-      skipBlanks();
-      if (i < text.size() && text[i] == ',') {
-        ++i;
-        skipBlanks();
-      }
+    } else {
+      while (i < text.size() && text[i] != ',' && static_cast<unsigned char>(text[i]) > ' ') item += text[i++];
     }
-  } catch (...) {
-    EndUpdate();
-    throw;
+    Add(item);
+    skipBlanks();
+    if (i < text.size() && text[i] == ',') {
+      ++i;
+      skipBlanks();
+    }
   }
-  EndUpdate();
 }
 
 bool TStrings::Equals(const TStrings& other) const {

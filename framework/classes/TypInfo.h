@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "framework/classes/Exceptions.h"
+#include "framework/classes/FormValue.h"
 
 namespace Tovix {
 
@@ -34,34 +35,6 @@ class TClassBuilder;
  private:
 
 enum TTypeKind { tkUnknown, tkBool, tkInteger, tkEnumeration, tkSet, tkFloat, tkString, tkClass, tkComponent, tkMethod };
-
-// A property value as form files spell it: what the parser reads and the writer writes.
-struct TFormValue {
-  enum TType { vaNull, vaInteger, vaFloat, vaString, vaIdent, vaSet, vaList, vaBinary };
-
-  TType type = vaNull;
-  int64_t integer = 0;
-  double number = 0;
-  String text;                      // vaString and vaIdent
-  std::vector<String> members;      // vaSet
-  std::vector<TFormValue> items;    // vaList
-  TBytes bytes;                     // vaBinary
-
-  static TFormValue Integer(int64_t v);
-  static TFormValue Float(double v);
-  static TFormValue Str(const String& s);
-  static TFormValue Ident(const String& s);
-  static TFormValue Set(std::vector<String> members);
-  static TFormValue List(std::vector<TFormValue> items);
-  static TFormValue Binary(TBytes bytes);
-
-  bool IsIdent(const char* name) const;
-  bool operator==(const TFormValue& other) const;
-  // The value in form-file syntax; lists and binary data span lines indented by indent.
-  String ToText(int indent = 0) const;
-  // Parses one value in form-file syntax; raises EParserError for anything else.
-  static TFormValue Parse(const String& text);
-};
 
 // What setting a property from a form file needs to know beyond the value itself.
 class TPropertyContext {

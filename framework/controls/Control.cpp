@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "framework/controls/WinControl.h"
-#include "framework/forms/Form.h"
+#include "framework/forms/Application.h"
 #include "framework/controls/Menus.h"
 #include "framework/classes/TypInfoBuilder.h"
 

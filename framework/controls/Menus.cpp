@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "framework/forms/Form.h"
+#include "framework/forms/Application.h"
 #include "framework/classes/TypInfoBuilder.h"
 
 namespace Tovix {

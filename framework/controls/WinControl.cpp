@@ -4,6 +4,8 @@
 #include <commctrl.h>
 #include <map>
 
+#include "framework/forms/Application.h"
+#include "framework/system/ScopeExit.h"
 #include "framework/forms/Form.h"
 #include "framework/classes/TypInfoBuilder.h"
 
@@ -245,13 +247,10 @@ void TWinControl::CreateWindowHandle(const TCreateParams& params) {
 void TWinControl::CreateHandle() {
   if (handle_) return;
   controlState_.Include(csCreating);
-  try {
+  {
+    TScopeExit created([&] { controlState_.Exclude(csCreating); });
     CreateWnd();
-  } catch (...) {
-    controlState_.Exclude(csCreating);
-    throw;
   }
-  controlState_.Exclude(csCreating);
   // Keep the windows' z-order that of the control list (the last one on top): the window goes
   // just below the nearest later windowed sibling that has a window, or on top when none has.
   // Then make the windowed children.
@@ -436,16 +435,9 @@ void TWinControl::AlignControl(TControl* control) {
     return;
   }
   DisableAlign();
-  try {
-    TRect rect = GetClientRect();
-    AlignControls(control, rect);
-  } catch (...) {
-    controlState_.Exclude(csAlignmentNeeded);
-    --alignDisabled_;
-    throw;
-  }
-  controlState_.Exclude(csAlignmentNeeded);
-  --alignDisabled_;
+  TScopeExit enableAlign([&] { controlState_.Exclude(csAlignmentNeeded); --alignDisabled_; });
+  TRect rect = GetClientRect();
+  AlignControls(control, rect);
 }
 
 void TWinControl::AlignControls(TControl* control, TRect& rect) {
@@ -565,14 +557,9 @@ void TWinControl::PaintHandler(TMessage& m) {
   HDC dc = reinterpret_cast<HDC>(m.WParam);
   bool own = dc == nullptr;
   if (own) dc = BeginPaint(handle_, &ps);
-  try {
-    PaintWindow(dc);
-    PaintControls(dc, nullptr);
-  } catch (...) {
-    if (own) EndPaint(handle_, &ps);
-    throw;
-  }
-  if (own) EndPaint(handle_, &ps);
+  TScopeExit endPaint([&] { if (own) EndPaint(handle_, &ps); });
+  PaintWindow(dc);
+  PaintControls(dc, nullptr);
 }
 
 void TWinControl::WMPaint(TMessage& m) {
@@ -656,8 +643,6 @@ void TWinControl::CMCtl3DChanged(TMessage&) { NotifyChildren(CM_PARENTCTL3DCHANG
 void TWinControl::CMTextChanged(TMessage&) {}
 void TWinControl::CMShowingChanged(TMessage&) {}
 void TWinControl::CMRecreateWnd(TMessage&) { RecreateWnd(); }
-
-void TWinControl::SetEnabled(bool v) { TControl::SetEnabled(v); }
 
 // ---------------------------------------------------------------------------
 // Focus and tab order
@@ -912,14 +897,9 @@ TGraphicControl::~TGraphicControl() { delete canvas_; }
 void TGraphicControl::WMPaint(TMessage& m) {
   if (!m.WParam) return;
   canvas_->SetHandle(reinterpret_cast<HDC>(m.WParam));
-  try {
-    canvas_->GetFont()->Assign(GetFont());
-    Paint();
-  } catch (...) {
-    canvas_->SetHandle(nullptr);
-    throw;
-  }
-  canvas_->SetHandle(nullptr);
+  TScopeExit releaseHandle([&] { canvas_->SetHandle(nullptr); });
+  canvas_->GetFont()->Assign(GetFont());
+  Paint();
 }
 
 TCustomControl::TCustomControl(TComponent* owner) : TWinControl(owner), canvas_(new TCanvas()) {}
@@ -931,15 +911,10 @@ TCustomControl::~TCustomControl() {
 
 void TCustomControl::PaintWindow(HDC dc) {
   canvas_->SetHandle(dc);
-  try {
-    canvas_->GetFont()->Assign(GetFont());
-    canvas_->GetBrush()->Assign(GetBrush());
-    Paint();
-  } catch (...) {
-    canvas_->SetHandle(nullptr);
-    throw;
-  }
-  canvas_->SetHandle(nullptr);
+  TScopeExit releaseHandle([&] { canvas_->SetHandle(nullptr); });
+  canvas_->GetFont()->Assign(GetFont());
+  canvas_->GetBrush()->Assign(GetBrush());
+  Paint();
 }
 
 }  // namespace Tovix

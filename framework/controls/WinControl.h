@@ -61,7 +61,6 @@ class TWinControl : public TControl {
   TRect GetClientRect() const override;
   TPoint GetClientOrigin() const override;
   void SetBounds(int left, int top, int width, int height) override;
-  void SetEnabled(bool v) override;
   void PaintTo(HDC dc, int x, int y);
 
   TBrush* GetBrush() const { return brush_; }

@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "framework/forms/Form.h"
+#include "framework/forms/Forms.h"
+#include "framework/system/ScopeExit.h"
 #include "framework/classes/TypInfoBuilder.h"
 
 namespace Tovix {
@@ -51,13 +52,10 @@ BOOL TCommonDialog::TaskModalDialog(const std::function<BOOL(HWND owner)>& dialo
     if (focus && IsWindow(focus)) SetFocus(focus);
   };
   BOOL result = FALSE;
-  try {
+  {
+    TScopeExit restoreOnExit([&] { restore(); });
     result = dialogFunction(owner);
-  } catch (...) {
-    restore();
-    throw;
   }
-  restore();
   return result;
 }
 

@@ -28,7 +28,6 @@ class TCommonDialog : public TComponent {
 
   // The dialog's window while it is shown, else null.
   HWND GetHandle() const { return handle_; }
-  HWND Handle() const { return handle_; }
   // Kept for form files; dialogs are always three-dimensional.
   bool GetCtl3D() const { return ctl3D_; }
   void SetCtl3D(bool value) { ctl3D_ = value; }

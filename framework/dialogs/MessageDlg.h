@@ -8,7 +8,7 @@
 // application's help (ApplicationHelpCommand) and leaves the dialog open.
 #pragma once
 
-#include "framework/forms/Form.h"
+#include "framework/forms/Forms.h"
 #include "framework/stdctrls/StdTypes.h"
 
 namespace Tovix {

@@ -5,6 +5,7 @@
 #include <dlgs.h>
 
 #include "framework/classes/TypInfoBuilder.h"
+#include "framework/system/ScopeExit.h"
 
 namespace Tovix {
 
@@ -252,16 +253,13 @@ bool TOpenDialog::DoExecute(BOOL(WINAPI* function)(LPOPENFILENAMEA), const char*
 
   closed_ = false;
   BOOL chosen = FALSE;
-  try {
+  {
+    TScopeExit forgetHook([&] { hookHandle_ = nullptr; });
     chosen = TaskModalDialog([&](HWND owner) {
       ofn.hwndOwner = owner;
       return function(&ofn);
     });
-  } catch (...) {
-    hookHandle_ = nullptr;
-    throw;
   }
-  hookHandle_ = nullptr;
   if (!chosen) {
     DWORD error = CommDlgExtendedError();
     if (error == FNERR_BUFFERTOOSMALL)

@@ -17,7 +17,7 @@
 
 #include "framework/classes/Strings.h"
 #include "framework/dialogs/CommonDialog.h"
-#include "framework/forms/Form.h"
+#include "framework/forms/Forms.h"
 #include "framework/stdctrls/StdTypes.h"
 
 #include <commdlg.h>

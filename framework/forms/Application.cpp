@@ -1,4 +1,5 @@
-// TApplication: the program's hidden main window, message loop, exception reporting and hints.
+#include "framework/forms/Application.h"
+
 #include <algorithm>
 
 #include "framework/classes/UtilityWindow.h"

@@ -1,8 +1,9 @@
-#include "framework/forms/Form.h"
+#include "framework/forms/Forms.h"
 
 #include <algorithm>
 
 #include "framework/classes/Filer.h"
+#include "framework/system/ScopeExit.h"
 #include "framework/controls/Menus.h"
 #include "framework/classes/TypInfoBuilder.h"
 
@@ -125,13 +126,10 @@ void TCustomForm::BeforeDestruction() {
 void TCustomForm::ReadFormResource() {
   String text = FormResourceText(this);
   formState_.Include(fsCreating);
-  try {
+  {
+    TScopeExit created([&] { formState_.Exclude(fsCreating); });
     ReadComponentFromText(text, this);
-  } catch (...) {
-    formState_.Exclude(fsCreating);
-    throw;
   }
-  formState_.Exclude(fsCreating);
   DoCreate();
 }
 
@@ -306,7 +304,8 @@ TModalResult TCustomForm::ShowModal() {
     if (activeWindow && IsWindow(activeWindow)) SetActiveWindow(activeWindow);
     formState_.Exclude(fsModal);
   };
-  try {
+  {
+    TScopeExit restoreOnExit([&] { restore(); });
     Show();
     SendMessageA(handle_, CM_ACTIVATE, 0, 0);
     do {
@@ -327,11 +326,7 @@ TModalResult TCustomForm::ShowModal() {
     result = modalResult_;
     SendMessageA(handle_, CM_DEACTIVATE, 0, 0);
     Hide();
-  } catch (...) {
-    restore();
-    throw;
   }
-  restore();
   return result;
 }
 

@@ -1,5 +1,4 @@
-// The Forms unit: forms (top-level windows built from form files), the application object with
-// its message loop, the screen object, the hint window, and data modules.
+// Forms: top-level windows built from form files, the screen object and the hint window.
 #pragma once
 
 #include <functional>
@@ -126,8 +125,6 @@ class TCustomForm : public TWinControl {
   void WMClose(TMessage& m);
   void WMActivate(TMessage& m);
   void WMSetFocus(TMessage& m);
-  void WMSysCommand(TMessage& m);
-  void WMShowWindow(TMessage& m);
   void WMGetDlgCode(TMessage& m);
   void CMDialogKey(TMessage& m);
   void CMVisibleChanged(TMessage& m);
@@ -136,7 +133,6 @@ class TCustomForm : public TWinControl {
   void CMDeactivate(TMessage& m);
 
  private:
-  bool IsClientWidthStored() const { return true; }
   int loadedClientWidth_ = -1;
   int loadedClientHeight_ = -1;
 
@@ -186,100 +182,6 @@ class THintWindow : public TCustomControl {
   void Paint() override;
 };
 
-using TIdleEvent = TEvent<TObject* /*Sender*/, bool& /*Done*/>;
-using TExceptionEvent = TEvent<TObject* /*Sender*/, const Exception& /*E*/>;
-
-class TApplication : public TComponent {
-  TOVIX_DECLARE_CLASS(TApplication)
-
- public:
-  explicit TApplication(TComponent* owner);
-  ~TApplication() override;
-
-  // The hidden top-level window that owns the forms and stands for the program on the taskbar.
-  HWND GetHandle();
-  HWND Handle() { return GetHandle(); }
-  bool HandleAllocated() const { return handle_ != nullptr; }
-  const String& GetTitle() const { return title_; }
-  void SetTitle(const String& title);
-  TIcon* GetIcon() const { return icon_; }
-  void SetIcon(TIcon* icon);
-  TCustomForm* GetMainForm() const { return mainForm_; }
-  bool GetTerminated() const { return terminated_; }
-  bool GetShowHint() const { return showHint_; }
-  void SetShowHint(bool v);
-  int GetHintPause() const { return hintPause_; }
-  void SetHintPause(int v) { hintPause_ = v; }
-  THintWindow* GetHintWindow() const { return hintWindow_; }
-  const String& GetHint() const { return hint_; }
-
-  // Creates a form owned by the application; the first one made becomes the main form.
-  template <typename T>
-  T* CreateForm(T** reference = nullptr) {
-    T* form = new T(this);
-    if (reference) *reference = form;
-    if (!mainForm_) mainForm_ = form;
-    return form;
-  }
-  // Shows the main form and handles messages until Terminate (or the main form closes).
-  void Run();
-  // Handles every waiting message, then returns.
-  void ProcessMessages();
-  // Handles one message, waiting for it when none is there.
-  void HandleMessage();
-  void Terminate();
-  // Reports an exception that reached the message loop: OnException, or a message box.
-  void HandleException(TObject* sender, const Exception& e);
-  // Runs action; an exception that leaves it (the framework's or a standard one) goes to
-  // HandleException instead of crossing a window procedure or the system's callback.
-  void HandleExceptionsOf(TObject* sender, const std::function<void()>& action);
-  void ShowException(const Exception& e);
-  int MessageBox(const String& text, const String& caption, unsigned flags);
-
-  void HideHint();
-  void CancelHint();
-  void ActivateHint(TPoint cursorPos);
-  // The control under the mouse; changing it sends CM_MOUSELEAVE and CM_MOUSEENTER.
-  TControl* GetMouseControl() const { return mouseControl_; }
-  void SetMouseControl(TControl* control);
-  void HintMouseMessage(TControl* control, TMessage& message);
-  // Forgets a control that is being destroyed.
-  void ControlDestroyed(TControl* control);
-
-  const TIdleEvent& GetOnIdle() const { return onIdle_; }
-  void SetOnIdle(const TIdleEvent& e) { onIdle_ = e; }
-  const TExceptionEvent& GetOnException() const { return onException_; }
-  void SetOnException(const TExceptionEvent& e) { onException_ = e; }
-  const TNotifyEvent& GetOnHint() const { return onHint_; }
-  void SetOnHint(const TNotifyEvent& e) { onHint_ = e; }
-
-  // Used by forms.
-  void FormDestroyed(TCustomForm* form);
-
- private:
-  bool ProcessMessage(MSG& msg);
-  bool IsKeyMsg(MSG& msg);
-  void Idle();
-  void WndProc(TMessage& m);
-  static LRESULT CALLBACK AppWndProc(HWND, UINT, WPARAM, LPARAM);
-
-  HWND handle_ = nullptr;
-  String title_;
-  TIcon* icon_;
-  TCustomForm* mainForm_ = nullptr;
-  bool terminated_ = false;
-  bool showHint_ = true;
-  int hintPause_ = 500;
-  THintWindow* hintWindow_ = nullptr;
-  TControl* hintControl_ = nullptr;
-  TControl* mouseControl_ = nullptr;
-  String hint_;
-  UINT_PTR hintTimer_ = 0;
-  TIdleEvent onIdle_;
-  TExceptionEvent onException_;
-  TNotifyEvent onHint_;
-};
-
 class TScreen : public TComponent {
   TOVIX_DECLARE_CLASS(TScreen)
 
@@ -305,8 +207,7 @@ class TScreen : public TComponent {
   TCursor cursor_ = crDefault;
 };
 
-// The program's application and screen objects, made when the framework starts.
-extern TApplication* Application;
+// The program's screen object, made when the framework starts.
 extern TScreen* Screen;
 
 TCustomForm* GetParentForm(const TControl* control);

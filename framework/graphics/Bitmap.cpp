@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/classes/TypInfoBuilder.h"
+#include "framework/system/ScopeExit.h"
 
 namespace Tovix {
 
@@ -156,13 +157,10 @@ void TBitmap::SetHandle(HBITMAP handle) {
   }
   if (handle == mask_) mask_ = nullptr;  // our own cached mask: it is the caller's to give now
   TDibSection copy;
-  try {
+  {
+    TScopeExit deleteBitmap([&] { DeleteObject(handle); });
     copy = TDibSection::CopyOf(handle);
-  } catch (...) {
-    DeleteObject(handle);
-    throw;
   }
-  DeleteObject(handle);
   int bits = copy.BitCount();
   SetPicture(std::move(copy), bits == 32 ? pfDevice : FormatOf(bits));
 }

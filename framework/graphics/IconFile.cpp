@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "framework/graphics/Dib.h"
+#include "framework/system/ScopeExit.h"
 
 namespace Tovix {
 
@@ -128,7 +129,8 @@ void WriteIconFile(TStream& stream, HICON icon) {
   std::vector<uint8_t> image, andMask;
   RGBQUAD colors[2] = {};
   int bitCount = 1;
-  try {
+  {
+    TScopeExit deleteDC([&] { DeleteDC(dc); });
     if (monochrome) {
       // A monochrome icon's mask is twice as high: the AND mask on top, the image below. Read
       // bottom-up, that is the image rows first and the mask rows after them.
@@ -152,11 +154,7 @@ void WriteIconFile(TStream& stream, HICON icon) {
       }
       andMask = BitsOf(dc, bitmaps.info.hbmMask, width, height, 1, nullptr);
     }
-  } catch (...) {
-    DeleteDC(dc);
-    throw;
   }
-  DeleteDC(dc);
 
   uint32_t tableBytes = bitCount == 1 ? 8 : 0;
   uint32_t imageBytes = 40 + tableBytes + static_cast<uint32_t>(image.size() + andMask.size());

@@ -4,6 +4,9 @@
 #include <cstring>
 #include <vector>
 
+#include "framework/classes/Strings.h"
+#include "framework/system/ScopeExit.h"
+
 namespace Tovix {
 
 namespace {
@@ -93,14 +96,9 @@ std::vector<String> EnumerateNames(Enumerate enumerate) {
 
 void ReplaceStrings(TStrings& strings, const std::vector<String>& names) {
   strings.BeginUpdate();
-  try {
-    strings.Clear();
-    for (const String& name : names) strings.Add(name);
-  } catch (...) {
-    strings.EndUpdate();
-    throw;
-  }
-  strings.EndUpdate();
+  TScopeExit endUpdate([&] { strings.EndUpdate(); });
+  strings.Clear();
+  for (const String& name : names) strings.Add(name);
 }
 
 // The text as the system's wide characters, converted as the "A" registry calls convert names.

@@ -5,10 +5,12 @@
 // the current key; with no key open, reads and writes fail as for a value that cannot be reached.
 #pragma once
 
-#include "framework/classes/Classes.h"
+#include "framework/system/SysUtils.h"
 #include "framework/system/WinApi.h"
 
 namespace Tovix {
+
+class TStrings;
 
 // Raised when a value cannot be read or written, or holds data of the wrong type.
 TOVIX_DECLARE_EXCEPTION(ERegistryException, Exception);

@@ -1,6 +1,7 @@
 #include "framework/stdctrls/BitBtn.h"
 
 #include "framework/stdctrls/HelpRequest.h"
+#include "framework/system/ScopeExit.h"
 #include "framework/stdctrls/Publish.h"
 
 namespace Tovix {
@@ -183,7 +184,8 @@ void TBitBtn::CNDrawItem(TMessage& m) {
 
   TCanvas canvas;
   canvas.SetHandle(dc);
-  try {
+  {
+    TScopeExit releaseHandle([&] { canvas.SetHandle(nullptr); });
     if (defaultFrame_) {
       canvas.GetPen()->SetColor(clWindowFrame);
       canvas.GetBrush()->SetStyle(bsClear);
@@ -210,11 +212,7 @@ void TBitBtn::CNDrawItem(TMessage& m) {
       SetBkColor(dc, ColorToRGB(clBtnFace));
       DrawFocusRect(dc, &focus);
     }
-  } catch (...) {
-    canvas.SetHandle(nullptr);
-    throw;
   }
-  canvas.SetHandle(nullptr);
   m.Result = TRUE;
 }
 

@@ -2,6 +2,8 @@
 // background, which is their transparent colour (the bottom-left pixel).
 #include "framework/stdctrls/BitBtn.h"
 
+#include <memory>
+
 namespace Tovix {
 
 namespace {
@@ -77,17 +79,12 @@ TColor ColorOf(char c) {
 }
 
 TBitmap* Draw(TArt art) {
-  auto* glyph = new TBitmap();
-  try {
-    glyph->SetSize(16, 16);
-    TCanvas* canvas = glyph->GetCanvas();
-    for (int y = 0; y < 16; ++y)
-      for (int x = 0; x < 16; ++x) canvas->SetPixels(x, y, ColorOf(art[y][x]));
-  } catch (...) {
-    delete glyph;
-    throw;
-  }
-  return glyph;
+  auto glyph = std::make_unique<TBitmap>();
+  glyph->SetSize(16, 16);
+  TCanvas* canvas = glyph->GetCanvas();
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 16; ++x) canvas->SetPixels(x, y, ColorOf(art[y][x]));
+  return glyph.release();
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "framework/stdctrls/ComboBox.h"
 
 #include "framework/stdctrls/Publish.h"
+#include "framework/system/ScopeExit.h"
 
 namespace Tovix {
 
@@ -255,13 +256,8 @@ void TCustomComboBox::SetText(const String& text) {
 // Setting the text by code is not the user's change: no OnChange.
 void TCustomComboBox::SetEditText(const String& text) {
   settingText_ = true;
-  try {
-    SetTextBuf(text);
-  } catch (...) {
-    settingText_ = false;
-    throw;
-  }
-  settingText_ = false;
+  TScopeExit notSettingText([&] { settingText_ = false; });
+  SetTextBuf(text);
 }
 
 bool TCustomComboBox::GetDroppedDown() const { return handle_ && SendMessageA(handle_, CB_GETDROPPEDSTATE, 0, 0) != 0; }

@@ -1,6 +1,6 @@
 #include "framework/stdctrls/HelpRequest.h"
 
-#include "framework/forms/Form.h"
+#include "framework/forms/Forms.h"
 
 namespace Tovix {
 

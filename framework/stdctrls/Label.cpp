@@ -1,6 +1,7 @@
 #include "framework/stdctrls/Label.h"
 
 #include "framework/stdctrls/Publish.h"
+#include "framework/system/ScopeExit.h"
 
 namespace Tovix {
 
@@ -93,15 +94,8 @@ void TCustomLabel::AdjustBounds() {
   } else {
     HDC dc = GetDC(nullptr);
     canvas->SetHandle(dc);
-    try {
-      DoDrawText(rect, flags);
-    } catch (...) {
-      canvas->SetHandle(nullptr);
-      ReleaseDC(nullptr, dc);
-      throw;
-    }
-    canvas->SetHandle(nullptr);
-    ReleaseDC(nullptr, dc);
+    TScopeExit releaseDC([&] { canvas->SetHandle(nullptr); ReleaseDC(nullptr, dc); });
+    DoDrawText(rect, flags);
   }
   int left = GetLeft();
   if (alignment_ == taRightJustify) left += GetWidth() - rect.right;

@@ -3,11 +3,14 @@
 #include <algorithm>
 #include <commctrl.h>
 
-#include "framework/forms/Form.h"
+#include "framework/forms/Forms.h"
 #include "framework/controls/Menus.h"
 #include "framework/classes/TypInfoBuilder.h"
+#include "framework/stdctrls/Publish.h"
 
 namespace Tovix {
+
+namespace P = StdCtrlsPublish;
 
 TOVIX_IMPLEMENT_CLASS(TPageControl, TWinControl) {
   c.Property("ActivePage", &TPageControl::GetActivePage, &TPageControl::SetActivePage);
@@ -19,16 +22,13 @@ TOVIX_IMPLEMENT_CLASS(TPageControl, TWinControl) {
   c.Property("ParentShowHint", &TPageControl::GetParentShowHint, &TPageControl::SetParentShowHint).Default(true);
   c.Property("PopupMenu", &TPageControl::GetPopupMenu, &TPageControl::SetPopupMenu);
   c.Property("ShowHint", &TPageControl::GetShowHint, &TPageControl::SetShowHint).Stored(&TPageControl::IsShowHintStored);
-  c.Property("TabOrder", &TPageControl::GetTabOrder, &TPageControl::SetTabOrder).Default(-1);
-  c.Property("TabStop", &TPageControl::GetTabStop, &TPageControl::SetTabStop).Default(true);
+  P::TabOrder(c, true);
   c.Property("Visible", &TPageControl::GetVisible, &TPageControl::SetVisible).Default(true);
   c.Property("OnChange", &TPageControl::GetOnChange, &TPageControl::SetOnChange);
   c.Property("OnChanging", &TPageControl::GetOnChanging, &TPageControl::SetOnChanging);
   c.Property("OnEnter", &TPageControl::GetOnEnter, &TPageControl::SetOnEnter);
   c.Property("OnExit", &TPageControl::GetOnExit, &TPageControl::SetOnExit);
-  c.Property("OnMouseDown", &TPageControl::GetOnMouseDown, &TPageControl::SetOnMouseDown);
-  c.Property("OnMouseMove", &TPageControl::GetOnMouseMove, &TPageControl::SetOnMouseMove);
-  c.Property("OnMouseUp", &TPageControl::GetOnMouseUp, &TPageControl::SetOnMouseUp);
+  P::MouseEvents(c);
   c.Message(CN_NOTIFY, &TPageControl::CNNotify);
   c.Message(CM_DIALOGKEY, &TPageControl::CMDialogKey);
 }
@@ -49,9 +49,7 @@ TOVIX_IMPLEMENT_CLASS(TTabSheet, TWinControl) {
   c.Property("OnEnter", &TTabSheet::GetOnEnter, &TTabSheet::SetOnEnter);
   c.Property("OnExit", &TTabSheet::GetOnExit, &TTabSheet::SetOnExit);
   c.Property("OnHide", &TTabSheet::GetOnHide, &TTabSheet::SetOnHide);
-  c.Property("OnMouseDown", &TTabSheet::GetOnMouseDown, &TTabSheet::SetOnMouseDown);
-  c.Property("OnMouseMove", &TTabSheet::GetOnMouseMove, &TTabSheet::SetOnMouseMove);
-  c.Property("OnMouseUp", &TTabSheet::GetOnMouseUp, &TTabSheet::SetOnMouseUp);
+  P::MouseEvents(c);
   c.Property("OnShow", &TTabSheet::GetOnShow, &TTabSheet::SetOnShow);
   c.Message(CM_TEXTCHANGED, &TTabSheet::CMTextChanged);
   c.Message(CM_VISIBLECHANGED, &TTabSheet::CMVisibleChanged);

@@ -2,8 +2,11 @@
 
 #include "framework/controls/Menus.h"
 #include "framework/classes/TypInfoBuilder.h"
+#include "framework/stdctrls/Publish.h"
 
 namespace Tovix {
+
+namespace P = StdCtrlsPublish;
 
 const TEnumInfo& TEnumTraits<TBevelCut>::Info() {
   static const TEnumInfo info{{"bvNone", "bvLowered", "bvRaised", "bvSpace"}};
@@ -26,8 +29,7 @@ TOVIX_IMPLEMENT_CLASS(TPanel, TCustomPanel) {
   c.Property("Caption", &TPanel::GetCaption, &TPanel::SetCaption);
   c.Property("Color", &TPanel::GetColor, &TPanel::SetColor).Default(clBtnFace).Stored(&TPanel::IsColorStored);
   c.Property("Ctl3D", &TPanel::GetCtl3D, &TPanel::SetCtl3D).Stored(&TPanel::IsCtl3DStored);
-  c.Property("DragCursor", &TPanel::GetDragCursor, &TPanel::SetDragCursor).Default(crDrag);
-  c.Property("DragMode", &TPanel::GetDragMode, &TPanel::SetDragMode).Default(dmManual);
+  P::Dragging(c);
   c.Property("Enabled", &TPanel::GetEnabled, &TPanel::SetEnabled).Default(true);
   c.Property("Font", &TPanel::GetFont, &TPanel::SetFont).Stored(&TPanel::IsFontStored);
   c.Property("ParentColor", &TPanel::GetParentColor, &TPanel::SetParentColor).Default(false);
@@ -36,16 +38,13 @@ TOVIX_IMPLEMENT_CLASS(TPanel, TCustomPanel) {
   c.Property("ParentShowHint", &TPanel::GetParentShowHint, &TPanel::SetParentShowHint).Default(true);
   c.Property("PopupMenu", &TPanel::GetPopupMenu, &TPanel::SetPopupMenu);
   c.Property("ShowHint", &TPanel::GetShowHint, &TPanel::SetShowHint).Stored(&TPanel::IsShowHintStored);
-  c.Property("TabOrder", &TPanel::GetTabOrder, &TPanel::SetTabOrder).Default(-1);
-  c.Property("TabStop", &TPanel::GetTabStop, &TPanel::SetTabStop).Default(false);
+  P::TabOrder(c, false);
   c.Property("Visible", &TPanel::GetVisible, &TPanel::SetVisible).Default(true);
   c.Property("OnClick", &TPanel::GetOnClick, &TPanel::SetOnClick);
   c.Property("OnDblClick", &TPanel::GetOnDblClick, &TPanel::SetOnDblClick);
   c.Property("OnEnter", &TPanel::GetOnEnter, &TPanel::SetOnEnter);
   c.Property("OnExit", &TPanel::GetOnExit, &TPanel::SetOnExit);
-  c.Property("OnMouseDown", &TPanel::GetOnMouseDown, &TPanel::SetOnMouseDown);
-  c.Property("OnMouseMove", &TPanel::GetOnMouseMove, &TPanel::SetOnMouseMove);
-  c.Property("OnMouseUp", &TPanel::GetOnMouseUp, &TPanel::SetOnMouseUp);
+  P::MouseEvents(c);
 }
 
 namespace {

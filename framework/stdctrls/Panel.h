@@ -3,7 +3,7 @@
 #pragma once
 
 #include "framework/classes/Alignment.h"
-#include "framework/forms/Form.h"
+#include "framework/forms/Forms.h"
 #include "framework/stdctrls/StdTypes.h"
 
 namespace Tovix {

@@ -4,8 +4,11 @@
 
 #include "framework/controls/Menus.h"
 #include "framework/classes/TypInfoBuilder.h"
+#include "framework/stdctrls/Publish.h"
 
 namespace Tovix {
+
+namespace P = StdCtrlsPublish;
 
 TOVIX_IMPLEMENT_CLASS(TSpeedButton, TGraphicControl) {
   c.Property("AllowAllUp", &TSpeedButton::GetAllowAllUp, &TSpeedButton::SetAllowAllUp).Default(false);
@@ -27,9 +30,7 @@ TOVIX_IMPLEMENT_CLASS(TSpeedButton, TGraphicControl) {
   c.Property("Visible", &TSpeedButton::GetVisible, &TSpeedButton::SetVisible).Default(true);
   c.Property("OnClick", &TSpeedButton::GetOnClick, &TSpeedButton::SetOnClick);
   c.Property("OnDblClick", &TSpeedButton::GetOnDblClick, &TSpeedButton::SetOnDblClick);
-  c.Property("OnMouseDown", &TSpeedButton::GetOnMouseDown, &TSpeedButton::SetOnMouseDown);
-  c.Property("OnMouseMove", &TSpeedButton::GetOnMouseMove, &TSpeedButton::SetOnMouseMove);
-  c.Property("OnMouseUp", &TSpeedButton::GetOnMouseUp, &TSpeedButton::SetOnMouseUp);
+  P::MouseEvents(c);
   c.Message(CM_BUTTONPRESSED, &TSpeedButton::CMButtonPressed);
   c.Message(CM_ENABLEDCHANGED, &TSpeedButton::CMEnabledChanged);
   c.Message(CM_MOUSEENTER, &TSpeedButton::CMMouseEnter);

@@ -6,15 +6,17 @@
 
 #include "framework/controls/Menus.h"
 #include "framework/classes/TypInfoBuilder.h"
+#include "framework/stdctrls/Publish.h"
 
 namespace Tovix {
+
+namespace P = StdCtrlsPublish;
 
 TOVIX_IMPLEMENT_CLASS(TSpinEdit, TWinControl) {
   c.Property("AutoSelect", &TSpinEdit::GetAutoSelect, &TSpinEdit::SetAutoSelect).Default(true);
   c.Property("Color", &TSpinEdit::GetColor, &TSpinEdit::SetColor).Default(clWindow).Stored(&TSpinEdit::IsColorStored);
   c.Property("Ctl3D", &TSpinEdit::GetCtl3D, &TSpinEdit::SetCtl3D).Stored(&TSpinEdit::IsCtl3DStored);
-  c.Property("DragCursor", &TSpinEdit::GetDragCursor, &TSpinEdit::SetDragCursor).Default(crDrag);
-  c.Property("DragMode", &TSpinEdit::GetDragMode, &TSpinEdit::SetDragMode).Default(dmManual);
+  P::Dragging(c);
   c.Property("EditorEnabled", &TSpinEdit::GetEditorEnabled, &TSpinEdit::SetEditorEnabled).Default(true);
   c.Property("Enabled", &TSpinEdit::GetEnabled, &TSpinEdit::SetEnabled).Default(true);
   c.Property("Font", &TSpinEdit::GetFont, &TSpinEdit::SetFont).Stored(&TSpinEdit::IsFontStored);
@@ -29,21 +31,14 @@ TOVIX_IMPLEMENT_CLASS(TSpinEdit, TWinControl) {
   c.Property("PopupMenu", &TSpinEdit::GetPopupMenu, &TSpinEdit::SetPopupMenu);
   c.Property("ReadOnly", &TSpinEdit::GetReadOnly, &TSpinEdit::SetReadOnly).Default(false);
   c.Property("ShowHint", &TSpinEdit::GetShowHint, &TSpinEdit::SetShowHint).Stored(&TSpinEdit::IsShowHintStored);
-  c.Property("TabOrder", &TSpinEdit::GetTabOrder, &TSpinEdit::SetTabOrder).Default(-1);
-  c.Property("TabStop", &TSpinEdit::GetTabStop, &TSpinEdit::SetTabStop).Default(true);
+  P::TabOrder(c, true);
   c.Property("Value", &TSpinEdit::GetValue, &TSpinEdit::SetValue);
   c.Property("Visible", &TSpinEdit::GetVisible, &TSpinEdit::SetVisible).Default(true);
   c.Property("OnChange", &TSpinEdit::GetOnChange, &TSpinEdit::SetOnChange);
   c.Property("OnClick", &TSpinEdit::GetOnClick, &TSpinEdit::SetOnClick);
   c.Property("OnDblClick", &TSpinEdit::GetOnDblClick, &TSpinEdit::SetOnDblClick);
-  c.Property("OnEnter", &TSpinEdit::GetOnEnter, &TSpinEdit::SetOnEnter);
-  c.Property("OnExit", &TSpinEdit::GetOnExit, &TSpinEdit::SetOnExit);
-  c.Property("OnKeyDown", &TSpinEdit::GetOnKeyDown, &TSpinEdit::SetOnKeyDown);
-  c.Property("OnKeyPress", &TSpinEdit::GetOnKeyPress, &TSpinEdit::SetOnKeyPress);
-  c.Property("OnKeyUp", &TSpinEdit::GetOnKeyUp, &TSpinEdit::SetOnKeyUp);
-  c.Property("OnMouseDown", &TSpinEdit::GetOnMouseDown, &TSpinEdit::SetOnMouseDown);
-  c.Property("OnMouseMove", &TSpinEdit::GetOnMouseMove, &TSpinEdit::SetOnMouseMove);
-  c.Property("OnMouseUp", &TSpinEdit::GetOnMouseUp, &TSpinEdit::SetOnMouseUp);
+  P::FocusAndKeyEvents(c);
+  P::MouseEvents(c);
   c.Message(CN_COMMAND, &TSpinEdit::CNCommand);
   c.Message(WM_NOTIFY, &TSpinEdit::WMNotify);
   c.Message(WM_SIZE, &TSpinEdit::WMSize);

@@ -1,5 +1,7 @@
 #include "framework/stdctrls/StdTypes.h"
 
+#include "framework/system/ScopeExit.h"
+
 namespace Tovix {
 
 const TEnumInfo& TEnumTraits<TEditCharCase>::Info() {
@@ -62,21 +64,16 @@ void PaintOwnerDrawItem(TControlCanvas* canvas, TWinControl* control, const DRAW
   int index = static_cast<int>(item.itemID);
   canvas->FreeHandle();
   canvas->SetHandle(item.hDC);
-  try {
-    canvas->GetFont()->Assign(control->GetFont());
-    canvas->GetBrush()->Assign(control->GetBrush());
-    if (index >= 0 && state.Contains(odSelected)) {
-      canvas->GetBrush()->SetColor(clHighlight);
-      canvas->GetFont()->SetColor(clHighlightText);
-    }
-    if (index >= 0) drawItem(index, item.rcItem, state);
-    else canvas->FillRect(item.rcItem);
-    if (state.Contains(odFocused)) DrawFocusRect(item.hDC, &item.rcItem);
-  } catch (...) {
-    canvas->SetHandle(nullptr);
-    throw;
+  TScopeExit releaseHandle([&] { canvas->SetHandle(nullptr); });
+  canvas->GetFont()->Assign(control->GetFont());
+  canvas->GetBrush()->Assign(control->GetBrush());
+  if (index >= 0 && state.Contains(odSelected)) {
+    canvas->GetBrush()->SetColor(clHighlight);
+    canvas->GetFont()->SetColor(clHighlightText);
   }
-  canvas->SetHandle(nullptr);
+  if (index >= 0) drawItem(index, item.rcItem, state);
+  else canvas->FillRect(item.rcItem);
+  if (state.Contains(odFocused)) DrawFocusRect(item.hDC, &item.rcItem);
 }
 
 }  // namespace Tovix

@@ -5,7 +5,7 @@
 
 #include "framework/classes/Classes.h"
 #include "framework/controls/ControlCanvas.h"
-#include "framework/forms/Form.h"
+#include "framework/forms/Forms.h"
 
 namespace Tovix {
 

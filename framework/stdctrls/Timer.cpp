@@ -1,7 +1,7 @@
 #include "framework/stdctrls/Timer.h"
 
 #include "framework/classes/UtilityWindow.h"
-#include "framework/forms/Form.h"
+#include "framework/forms/Forms.h"
 #include "framework/classes/TypInfoBuilder.h"
 
 namespace Tovix {

@@ -5,6 +5,11 @@
 #include <initializer_list>
 #include <string>
 
+// Every framework header stands on this one, so the platform's header comes in here, once, with
+// the A/W macros that collide with framework names (GetObject, DrawText, ...) removed: a program
+// may include <windows.h> before or after the framework's headers.
+#include "framework/system/WinApi.h"
+
 namespace Tovix {
 
 class TClassInfo;
