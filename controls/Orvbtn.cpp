@@ -21,6 +21,7 @@ TOVIX_IMPLEMENT_CLASS(TOrvInternetLink, TCustomLabel) {
   c.Property("ShowHint", &L::GetShowHint, &L::SetShowHint).Stored(&L::IsShowHintStored);
   c.Property("Visible", &L::GetVisible, &L::SetVisible).Default(true);
   c.Property("WordWrap", &L::GetWordWrap, &L::SetWordWrap).Default(false);
+  c.Property("VisitedColor", &L::GetVisitedColor, &L::SetVisitedColor).Default(clNone);
   c.Message(CM_MOUSEENTER, &L::CMMouseEnter);
   c.Message(CM_MOUSELEAVE, &L::CMMouseLeave);
 }
@@ -42,7 +43,13 @@ void TOrvInternetLink::SetAutoCaption(bool value) {
   if (autoCaption_) SetCaption(url_);
 }
 
-void TOrvInternetLink::ClickHandler(TObject*) { OpenUrl(url_); }
+void TOrvInternetLink::ClickHandler(TObject*) {
+  OpenUrl(url_);
+  if (visitedColor_ == clNone) return;
+  // Under the mouse the visited colour waits until the mouse leaves.
+  if (hovered_) savedColor_ = visitedColor_;
+  else GetFont()->SetColor(visitedColor_);
+}
 
 void TOrvInternetLink::CMMouseEnter(TMessage&) {
   if (hovered_ || IsDesigning()) return;

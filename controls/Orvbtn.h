@@ -26,8 +26,13 @@ class TOrvInternetLink : public TCustomLabel {
   void SetAutoCaption(bool value);
   TColor GetHoverColor() const { return hoverColor_; }
   void SetHoverColor(TColor value) { hoverColor_ = value; }
+  // The colour the link takes once it has been opened by a click; clNone (the default) keeps the
+  // link's colour as it is.
+  TColor GetVisitedColor() const { return visitedColor_; }
+  void SetVisitedColor(TColor value) { visitedColor_ = value; }
 
-  // Opens the address with the shell (an empty one too); the OnClick handler.
+  // Opens the address with the shell (an empty one too), then shows the link as visited; the
+  // OnClick handler.
   virtual void ClickHandler(TObject* sender);
 
  protected:
@@ -40,6 +45,7 @@ class TOrvInternetLink : public TCustomLabel {
   String url_;
   bool autoCaption_ = false;
   TColor hoverColor_ = clAqua;
+  TColor visitedColor_ = clNone;
   TColor savedColor_ = clBlue;
   // Whether the font shows the hover colour, so that a repeated enter does not save the hover
   // colour as the link's own and a leave without an enter changes nothing.

@@ -126,6 +126,19 @@ TEST_F(OrvInternetLinkTest, HoveringShowsTheHoverColourAndLeavingRestoresTheOwnO
   EXPECT_EQ(clMaroon, link->GetFont()->GetColor()) << "the designer stores the font as it is";
 }
 
+TEST_F(OrvInternetLinkTest, AVisitedColourIsShownAfterTheFirstClickOnlyWhenSet) {
+  RegistrySandbox sandbox;  // nobody handles the address: the shell answers at once
+  link->SetUrl("tovix-unregistered:nothing");
+  link->Click();
+  EXPECT_EQ(clBlue, link->GetFont()->GetColor());
+  link->SetVisitedColor(clPurple);
+  link->Perform(CM_MOUSEENTER, 0, 0);
+  link->Click();
+  EXPECT_EQ(clAqua, link->GetFont()->GetColor());
+  link->Perform(CM_MOUSELEAVE, 0, 0);
+  EXPECT_EQ(clPurple, link->GetFont()->GetColor());
+}
+
 TEST_F(OrvInternetLinkTest, AClickHandsTheAddressVerbatimToItsHandler) {
   RegistrySandbox sandbox;
   ScratchFolder folder;
