@@ -1,4 +1,5 @@
 #include "com/Orvcom.h"
+#include "com/OrvcomRes.h"
 
 #include <gtest/gtest.h>
 
@@ -134,6 +135,9 @@ TEST(OrvcomServers, RegistrationFailuresAreReportedAndTheServerIsFreed) {
   }
   EXPECT_FALSE(IsLoaded(noExports));
   EXPECT_TRUE(ClassesKeyExists(ClassKey(FailingServerClassId))) << "what the server wrote before failing stays";
+  char text[128];
+  ASSERT_GT(LoadStringA(GetModuleHandleA(nullptr), SOrvComRegFailed, text, sizeof(text)), 0) << "a resource string";
+  EXPECT_STREQ("COM file '%s' DllRegisterServer function returned failure", text);
 
   EXPECT_EQ("Non-existent COM file '" + missing + "'", MessageOf<Exception>([&] { ComUnregClassByFile(missing); }));
   EXPECT_EQ("Unable to load COM file '" + notDll + "'", MessageOf<Exception>([&] { ComUnregClassByFile(notDll); }));
