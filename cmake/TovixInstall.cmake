@@ -7,7 +7,7 @@ install(TARGETS tovix_framework tovix EXPORT TovixTargets
         ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
         LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
         RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-foreach(dir framework utils controls install)
+foreach(dir framework utils controls com install)
   install(DIRECTORY ${PROJECT_SOURCE_DIR}/${dir}/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/${dir}
           FILES_MATCHING PATTERN "*.h")
 endforeach()
