@@ -87,6 +87,9 @@ class TCustomForm : public TWinControl {
   void FocusControl(TWinControl* control);
   bool SetFocusedControl(TWinControl* control);
   void DefocusControl(TWinControl* control, bool removing);
+  // While the form is active, sends CM_CANCELMODE with sender (null when the form or the
+  // application is deactivated) to its active control.
+  void SendCancelMode(TControl* sender);
   bool CanFocus() const override;
   void SetFocus() override;
 
@@ -125,6 +128,7 @@ class TCustomForm : public TWinControl {
 
   void WMClose(TMessage& m);
   void WMActivate(TMessage& m);
+  void WMActivateApp(TMessage& m);
   void WMSetFocus(TMessage& m);
   void WMSysCommand(TMessage& m);
   void WMShowWindow(TMessage& m);
