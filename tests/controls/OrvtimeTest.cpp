@@ -8,6 +8,7 @@
 #include "framework/Forms.h"
 #include "framework/classes/Filer.h"
 #include "framework/stdctrls/MonthCalColors.h"
+#include "tests/support/MessageRecorder.h"
 #include "tests/support/ResourceCounts.h"
 
 #include <commctrl.h>
@@ -108,9 +109,14 @@ TEST_F(OrvtimeTest, TheRangeIsCheckedWithTheTimeOfDayAndSurvivesRecreation) {
   EXPECT_EQ(DWORD(GDTR_MIN | GDTR_MAX), WindowRange(picker, range));
   EXPECT_EQ(day - 10, SystemTimeToDateTime(range[0]));
   EXPECT_EQ(day, SystemTimeToDateTime(range[1]));
-  // 0 clears a limit without the cross-check, and the window loses it too.
+  // 0 clears a limit without the cross-check; the window, which replaces both limits at each
+  // DTM_SETRANGE, is told also when none is left.
+  TMessageRecorder recorder;
+  recorder.Watch(picker->GetHandle());
+  recorder.Only({DTM_SETRANGE});
   picker->SetMaxDate(0);
   picker->SetMinDate(0);
+  EXPECT_TRUE(recorder.Matches({TExpect::WithWParam(DTM_SETRANGE, GDTR_MIN), TExpect::WithWParam(DTM_SETRANGE, 0)}));
   EXPECT_EQ(0u, WindowRange(picker, range));
 }
 
