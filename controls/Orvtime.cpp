@@ -18,6 +18,8 @@ namespace {
 
 // The system parses a display format in fixed-size buffers.
 constexpr size_t kMaxFormatLength = 255;
+// DTM_GETIDEALSIZE, which the headers offer only for newer system versions.
+constexpr UINT kDtmGetIdealSize = DTM_FIRST + 15;
 
 // A device context of a window (or of the screen), released on every path.
 class TWindowDC {
@@ -34,6 +36,13 @@ class TWindowDC {
   HWND window_;
   HDC dc_;
 };
+
+// Text as a literal element of a display format: in quotes, its own quotes doubled.
+String QuotedFormatText(const String& text) {
+  String quoted = "'";
+  for (char c : text) quoted += c == '\'' ? String("''") : String(1, c);
+  return quoted + "'";
+}
 
 bool IsAllZero(const SYSTEMTIME& time) {
   static const SYSTEMTIME kZero{};
@@ -96,8 +105,11 @@ TOVIX_IMPLEMENT_CLASS(TOrvCustomDateTimePicker, TWinControl) {
 
 TOrvCustomDateTimePicker::TOrvCustomDateTimePicker(TComponent* owner)
     : TWinControl(owner), calColors_(std::make_unique<TOrvDateTimeColors>(this)), dateTime_(Now()) {
-  INITCOMMONCONTROLSEX classes{sizeof classes, ICC_DATE_CLASSES};
-  InitCommonControlsEx(&classes);
+  static const bool dateClassesReady = [] {
+    INITCOMMONCONTROLSEX classes{sizeof classes, ICC_DATE_CLASSES};
+    return InitCommonControlsEx(&classes) != FALSE;
+  }();
+  (void)dateClassesReady;
   controlStyle_ = TControlStyle{csClickEvents, csOpaque, csDoubleClicks, csFixedHeight};
   SetColor(clWindow);
   SetParentColor(false);
@@ -205,6 +217,7 @@ void TOrvCustomDateTimePicker::SetChecked(bool value) {
     SYSTEMTIME none{};  // the system wants a time even for "no date"
     SendToWindow(DTM_SETSYSTEMTIME, GDT_NONE, reinterpret_cast<LPARAM>(&none));
   }
+  CheckedChanged();
   Invalidate();
 }
 
@@ -343,6 +356,7 @@ void TOrvCustomDateTimePicker::DateTimeChanged(const TMessage& m) {
     else SetTime(value);
     if (showCheckBox_) checked_ = true;
   }
+  if (showCheckBox_) CheckedChanged();
   onChange_(this);
 }
 
@@ -370,7 +384,8 @@ TOVIX_IMPLEMENT_CLASS(TOrvExCustomDateTimePicker, TOrvCustomDateTimePicker) {
   c.Property("Checked", &T::GetChecked, &T::SetChecked).Default(true);
   c.Property("ParseInput", &T::GetParseInput, &T::SetParseInput);
   c.Property("Color", &T::GetColor, &T::SetColor).Default(clWindow).Stored(&T::IsColorStored);
-  P::Dragging(c);
+  c.Property("DragCursor", &T::GetDragCursor, &T::SetDragCursor).Default(crDrag);
+  c.Property("DragMode", &T::GetDragMode, &T::SetDragMode).Default(dmManual);
   c.Property("Enabled", &T::GetEnabled, &T::SetEnabled).Default(true);
   c.Property("Font", &T::GetFont, &T::SetFont).Stored(&T::IsFontStored);
   c.Property("ParentColor", &T::GetParentColor, &T::SetParentColor).Default(false);
@@ -394,10 +409,23 @@ void TOrvExCustomDateTimePicker::CreateWnd() {
 }
 
 // An empty format goes as none, which gives the system's format for the style; an empty text
-// would show an empty control.
+// would show an empty control. While there is no value to show, the no-value text stands as
+// the format's only (quoted) element.
 void TOrvExCustomDateTimePicker::SendFormat() {
-  if (WindowReady())
-    SendToWindow(DTM_SETFORMATA, 0, format_.empty() ? 0 : reinterpret_cast<LPARAM>(format_.c_str()));
+  if (!WindowReady()) return;
+  bool noValue = GetShowCheckBox() && !GetChecked() && !noValueText_.empty();
+  const String& format = noValue ? QuotedFormatText(noValueText_) : format_;
+  SendToWindow(DTM_SETFORMATA, 0, format.empty() ? 0 : reinterpret_cast<LPARAM>(format.c_str()));
+}
+
+void TOrvExCustomDateTimePicker::CheckedChanged() {
+  if (!noValueText_.empty()) SendFormat();
+}
+
+void TOrvExCustomDateTimePicker::SetNoValueText(const String& text) {
+  if (QuotedFormatText(text).size() > kMaxFormatLength) throw EDateTimeError("Format too long");
+  noValueText_ = text;
+  if (HandleAllocated()) SendFormat();
 }
 
 void TOrvExCustomDateTimePicker::SetFormat(const String& format) {
@@ -472,6 +500,12 @@ TOrvTimePicker::TOrvTimePicker(TComponent* owner) : TOrvExCustomDateTimePicker(o
 void TOrvTimePicker::CreateWnd() {
   TOrvExCustomDateTimePicker::CreateWnd();
   if (!formatAssigned_) UpdateTimeFormat();
+}
+
+SIZE TOrvTimePicker::GetIdealSize() {
+  SIZE size{};
+  if (WindowReady() && SendToWindow(kDtmGetIdealSize, 0, reinterpret_cast<LPARAM>(&size)) && size.cx > 0) return size;
+  return SIZE{CalcMinWidth(), GetHeight()};
 }
 
 void TOrvTimePicker::SetShowAmPm(bool value) {

@@ -132,6 +132,8 @@ class TOrvCustomDateTimePicker : public TWinControl {
   void CMColorChanged(TMessage& m);
   void CMFontChanged(TMessage& m);
   void CNNotify(TMessage& m);
+  // Checked changed, by code or in the window.
+  virtual void CheckedChanged() {}
 
  private:
   bool InRange(TDateTime value) const;
@@ -183,10 +185,17 @@ class TOrvExCustomDateTimePicker : public TOrvCustomDateTimePicker {
   // (36 with the check box) for the borders and the drop-down button.
   int CalcMinWidth();
 
+  // A text the window shows instead of the grayed value while ShowCheckBox is on and Checked
+  // off, such as "(no date)". Empty, the default, leaves the system's display. Not published.
+  // Raises EDateTimeError "Format too long" for a text the system's format parser cannot hold.
+  const String& GetNoValueText() const { return noValueText_; }
+  void SetNoValueText(const String& text);
+
  protected:
   void CreateWnd() override;
   bool IsFormatStored() const { return formatStored_; }
   void SendFormat();
+  void CheckedChanged() override;
 
   // Which description of the display a form file holds: Format after a direct assignment, the
   // time picker's switches after they built the format.
@@ -198,6 +207,7 @@ class TOrvExCustomDateTimePicker : public TOrvCustomDateTimePicker {
 
  private:
   String format_;
+  String noValueText_;
 };
 
 // A time-of-day picker with a 12-hour (AM/PM) or 24-hour display, with or without seconds,
@@ -215,6 +225,9 @@ class TOrvTimePicker : public TOrvExCustomDateTimePicker {
   void SetShowSeconds(bool value);
   // Applies 'h:mm tt', 'h:mm:ss tt', 'HH:mm' or 'HH:mm:ss' as the switches say.
   void UpdateTimeFormat();
+  // The size the picker needs for its format: the system's own measure (DTM_GETIDEALSIZE) where
+  // it gives one, else CalcMinWidth by the current height.
+  SIZE GetIdealSize();
 
  protected:
   void CreateWnd() override;

@@ -154,6 +154,19 @@ TEST_F(OrvtimeTest, TheWindowsCheckBoxUnchecksAndChecksTheControl) {
   EXPECT_EQ(day + tenOClock, picker->GetDateTime());
 }
 
+TEST_F(OrvtimeTest, ChosenNoValueTextStandsInWhileUnchecked) {
+  picker->SetShowCheckBox(true);
+  picker->SetFormat("yyyy");
+  picker->SetDateTime(day);
+  picker->SetNoValueText("open");
+  EXPECT_EQ("2000", GetTextOf(picker->GetHandle()));
+  picker->SetChecked(false);
+  EXPECT_EQ("open", GetTextOf(picker->GetHandle()));
+  SendMessageA(FindWindowExA(picker->GetHandle(), nullptr, "Button", nullptr), BM_CLICK, 0, 0);
+  EXPECT_TRUE(picker->GetChecked());
+  EXPECT_EQ("2000", GetTextOf(picker->GetHandle()));
+}
+
 // Wine's picker never sends DTN_USERSTRING: the test sends the notification it would send.
 TEST_F(OrvtimeTest, SentUserStringNotificationIsParsedByTheHandlerOrRefused) {
   auto notify = [&](const char* text) {
@@ -212,8 +225,10 @@ TEST_F(OrvtimeTest, TimePickerBuildsItsFormatFromTheSwitchesUntilOneIsAssigned) 
   time->SetShowAmPm(false);
   EXPECT_EQ("HH:mm", time->GetFormat());
   EXPECT_EQ(21 + canvas.TextWidth("99:99 "), time->GetWidth());
+  SIZE shortIdeal = time->GetIdealSize();
   time->SetAutoSize(false);
   time->SetShowSeconds(true);
+  EXPECT_GT(time->GetIdealSize().cx, shortIdeal.cx) << "seconds need more room";
   EXPECT_EQ("HH:mm:ss", time->GetFormat());
   EXPECT_EQ(21 + canvas.TextWidth("99:99 "), time->GetWidth()) << "AutoSize off: the width stays";
   HDC dc = canvas.GetHandle();
@@ -238,9 +253,11 @@ TEST_F(OrvtimeTest, WeekdaysComboListsTheShownDaysAndKeepsTheDay) {
   EXPECT_EQ(wdNone, combo->GetDay());
   combo->SetDaysShown(OrvAllDays);
   combo->SetDay(wdThu);
+  combo->SetWidth(120);
   combo->SetStyle(csDropDown);
   combo->SetStyle(csDropDownList);  // two window re-creations
   EXPECT_EQ(wdThu, combo->GetDay());
+  EXPECT_EQ(120, combo->GetWidth());
   EXPECT_EQ(wdMon, TOrvWeekdaysCombo::DayNameToVal("MONDAY"));
   EXPECT_EQ(wdNone, TOrvWeekdaysCombo::DayNameToVal("Mon"));
 }
@@ -280,8 +297,9 @@ TEST(OrvtimeLeaks, ThousandPickersAndCombosLeaveNothingBehind) {
   TForm* form = new TForm(Application);
   auto round = [form] {
     auto* time = new TOrvTimePicker(form);
-    time->SetParent(form);
     time->SetShowCheckBox(true);
+    time->SetParent(form);
+    time->HandleNeeded();
     time->GetFont()->SetSize(12);
     auto* combo = new TOrvWeekdaysCombo(form);
     combo->SetParent(form);
