@@ -388,6 +388,8 @@ TOVIX_IMPLEMENT_CLASS(TOrvExCustomDateTimePicker, TOrvCustomDateTimePicker) {
   c.Property("DragMode", &T::GetDragMode, &T::SetDragMode).Default(dmManual);
   c.Property("Enabled", &T::GetEnabled, &T::SetEnabled).Default(true);
   c.Property("Font", &T::GetFont, &T::SetFont).Stored(&T::IsFontStored);
+  c.Property("ImeMode", &T::GetImeMode, &T::SetImeMode).Default(imDontCare);
+  c.Property("ImeName", &T::GetImeName, &T::SetImeName);
   c.Property("ParentColor", &T::GetParentColor, &T::SetParentColor).Default(false);
   c.Property("ParentFont", &T::GetParentFont, &T::SetParentFont).Default(true);
   c.Property("ParentShowHint", &T::GetParentShowHint, &T::SetParentShowHint).Default(true);
@@ -398,7 +400,11 @@ TOVIX_IMPLEMENT_CLASS(TOrvExCustomDateTimePicker, TOrvCustomDateTimePicker) {
   c.Property("OnClick", &T::GetOnClick, &T::SetOnClick);
   c.Property("OnChange", &T::GetOnChange, &T::SetOnChange);
   c.Property("OnDblClick", &T::GetOnDblClick, &T::SetOnDblClick);
+  c.Property("OnDragDrop", &T::GetOnDragDrop, &T::SetOnDragDrop);
+  c.Property("OnDragOver", &T::GetOnDragOver, &T::SetOnDragOver);
+  c.Property("OnEndDrag", &T::GetOnEndDrag, &T::SetOnEndDrag);
   P::FocusAndKeyEvents(c);
+  c.Property("OnStartDrag", &T::GetOnStartDrag, &T::SetOnStartDrag);
   c.Property("OnUserInput", &T::GetOnUserInput, &T::SetOnUserInput);
 }
 

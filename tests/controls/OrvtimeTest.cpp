@@ -293,6 +293,16 @@ TEST_F(OrvtimeTest, FormFileRoundTripKeepsBothComponents) {
   copy->Free();
 }
 
+TEST(OrvtimePublished, TimePickerPublishesItsPropertiesInOrder) {
+  String names;
+  for (const TPropInfo* prop : TOrvTimePicker::StaticClassInfo().Properties()) names += prop->Name() + " ";
+  EXPECT_EQ("Name Tag Left Top Width Height Cursor Hint HelpContext Format AutoSize ShowCheckBox Checked ParseInput "
+            "Color DragCursor DragMode Enabled Font ImeMode ImeName ParentColor ParentFont ParentShowHint PopupMenu "
+            "ShowHint TabOrder TabStop Visible OnClick OnChange OnDblClick OnDragDrop OnDragOver OnEndDrag OnEnter "
+            "OnExit OnKeyDown OnKeyPress OnKeyUp OnStartDrag OnUserInput ShowAmPm ShowSeconds Time ",
+            names);
+}
+
 TEST(OrvtimeLeaks, ThousandPickersAndCombosLeaveNothingBehind) {
   TForm* form = new TForm(Application);
   auto round = [form] {
