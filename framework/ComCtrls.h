@@ -1,4 +1,4 @@
-// The ComCtrls unit: TPageControl and TTabSheet.
+// The ComCtrls unit: TPageControl and TTabSheet, and the date and time controls' types.
 #pragma once
 
 #include "framework/stdctrls/ComCtrls.h"

@@ -16,6 +16,7 @@ TOVIX_IMPLEMENT_CLASS(TControl, TComponent) {
   c.Property("Height", &TControl::GetHeight, &TControl::SetHeight);
   c.Property("Cursor", &TControl::GetCursor, &TControl::SetCursor).Default(crDefault);
   c.Property("Hint", &TControl::GetHint, &TControl::SetHint);
+  c.Property("HelpContext", &TControl::GetHelpContext, &TControl::SetHelpContext).Default(0);
   c.Message(WM_LBUTTONDOWN, &TControl::WMLButtonDown);
   c.Message(WM_LBUTTONUP, &TControl::WMLButtonUp);
   c.Message(WM_LBUTTONDBLCLK, &TControl::WMLButtonDblClk);
@@ -36,6 +37,7 @@ TControl::TControl(TComponent* owner) : TComponent(owner), font_(new TFont()) {
 
 TControl::~TControl() {
   Destroying();
+  DragDetail::Forget(this);
   if (GetCaptureControl() == this) SetCaptureControl(nullptr);
   Application->ControlDestroyed(this);
   if (parent_) parent_->RemoveControl(this);
@@ -49,6 +51,7 @@ LRESULT TControl::Perform(unsigned msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void TControl::WndProc(TMessage& message) {
+  if (DragDetail::Intercept(this, message)) return;
   if (message.Msg >= WM_MOUSEFIRST && message.Msg <= WM_MOUSELAST && message.Msg != WM_MOUSEWHEEL)
     Application->HintMouseMessage(this, message);
   Dispatch(message);
@@ -324,6 +327,12 @@ void TControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y) { o
 void TControl::MouseMove(TShiftState shift, int x, int y) { onMouseMove_(this, shift, x, y); }
 
 void TControl::WMLButtonDown(TMessage& m) {
+  SendCancelMode(this);
+  // A press on a control that drags by itself starts the drag and is nothing else.
+  if (dragMode_ == dmAutomatic && !IsDesigning()) {
+    BeginDrag(true);
+    return;
+  }
   if (controlStyle_.Contains(csCaptureMouse)) SetMouseCapture(true);
   if (controlStyle_.Contains(csClickEvents)) controlState_.Include(csClicked);
   controlState_.Include(csLButtonDown);
@@ -347,12 +356,14 @@ void TControl::WMLButtonUp(TMessage& m) {
 }
 
 void TControl::WMLButtonDblClk(TMessage& m) {
+  SendCancelMode(this);
   DefaultHandler(m);
   if (controlStyle_.Contains(csDoubleClicks)) DblClick();
   MouseDown(mbLeft, KeysToShiftState(m.WParam) + TShiftState{ssDouble}, MessageX(m), MessageY(m));
 }
 
 void TControl::WMRButtonDown(TMessage& m) {
+  SendCancelMode(this);
   DefaultHandler(m);
   MouseDown(mbRight, KeysToShiftState(m.WParam), MessageX(m), MessageY(m));
 }
@@ -365,6 +376,27 @@ void TControl::WMRButtonUp(TMessage& m) {
 void TControl::WMMouseMove(TMessage& m) {
   DefaultHandler(m);
   MouseMove(KeysToShiftState(m.WParam), MessageX(m), MessageY(m));
+}
+
+// ---------------------------------------------------------------------------
+// Drag and drop, cancel mode
+
+void TControl::BeginDrag(bool immediate, int threshold) { DragDetail::Begin(this, immediate, threshold); }
+void TControl::EndDrag(bool drop) { DragDetail::End(this, drop); }
+bool TControl::Dragging() const { return DragDetail::IsDragging(this); }
+
+void TControl::DragOver(TObject* source, int x, int y, TDragState state, bool& accept) {
+  accept = static_cast<bool>(onDragOver_);
+  onDragOver_(this, source, x, y, state, accept);
+}
+
+void TControl::DragDrop(TObject* source, int x, int y) { onDragDrop_(this, source, x, y); }
+void TControl::DoStartDrag(TDragObject*& dragObject) { onStartDrag_(this, dragObject); }
+void TControl::DoEndDrag(TObject* target, int x, int y) { onEndDrag_(this, target, x, y); }
+
+void TControl::SendCancelMode(TControl* sender) {
+  for (TControl* c = this; c; c = c->GetParent())
+    if (auto* form = dynamic_cast<TCustomForm*>(c)) form->SendCancelMode(sender);
 }
 
 void TControl::WMContextMenu(TMessage& m) {

@@ -6,6 +6,7 @@
 
 #include "framework/classes/Component.h"
 #include "framework/controls/ControlTypes.h"
+#include "framework/controls/Drag.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/system/Types.h"
 
@@ -80,6 +81,9 @@ class TControl : public TComponent {
   void SetParentCtl3D(bool v);
   const String& GetHint() const { return hint_; }
   void SetHint(const String& v) { hint_ = v; }
+  // The help topic of the control; 0 for none.
+  int GetHelpContext() const { return helpContext_; }
+  void SetHelpContext(int v) { helpContext_ = v; }
   bool GetShowHint() const { return showHint_; }
   void SetShowHint(bool v);
   bool GetParentShowHint() const { return parentShowHint_; }
@@ -92,6 +96,23 @@ class TControl : public TComponent {
   void SetDragMode(TDragMode v) { dragMode_ = v; }
   TCursor GetDragCursor() const { return dragCursor_; }
   void SetDragCursor(TCursor v) { dragCursor_ = v; }
+
+  // Drag and drop (see Drag.h). BeginDrag starts at once when immediate, else once the mouse has
+  // moved threshold pixels (-1: the system's drag distance).
+  void BeginDrag(bool immediate, int threshold = -1);
+  // Ends this control's drag, dropping it on the control under the mouse when drop is true.
+  void EndDrag(bool drop);
+  bool Dragging() const;
+  // Asked while source is dragged over the control: accept tells whether it would take a drop.
+  // Without an OnDragOver handler it refuses.
+  virtual void DragOver(TObject* source, int x, int y, TDragState state, bool& accept);
+  virtual void DragDrop(TObject* source, int x, int y);
+  virtual void DoStartDrag(TDragObject*& dragObject);
+  // target is the control that took the drop, or null.
+  virtual void DoEndDrag(TObject* target, int x, int y);
+  // Tells the active control of every form around this one that the user pressed the mouse
+  // here (CM_CANCELMODE with this control): drop-downs and other modes end.
+  void SendCancelMode(TControl* sender);
 
   // The caption or text: the window text of a windowed control.
   String GetText() const { return GetTextBuf(); }
@@ -131,6 +152,14 @@ class TControl : public TComponent {
   void SetOnMouseUp(const TMouseEvent& e) { onMouseUp_ = e; }
   const TMouseMoveEvent& GetOnMouseMove() const { return onMouseMove_; }
   void SetOnMouseMove(const TMouseMoveEvent& e) { onMouseMove_ = e; }
+  const TDragDropEvent& GetOnDragDrop() const { return onDragDrop_; }
+  void SetOnDragDrop(const TDragDropEvent& e) { onDragDrop_ = e; }
+  const TDragOverEvent& GetOnDragOver() const { return onDragOver_; }
+  void SetOnDragOver(const TDragOverEvent& e) { onDragOver_ = e; }
+  const TStartDragEvent& GetOnStartDrag() const { return onStartDrag_; }
+  void SetOnStartDrag(const TStartDragEvent& e) { onStartDrag_ = e; }
+  const TEndDragEvent& GetOnEndDrag() const { return onEndDrag_; }
+  void SetOnEndDrag(const TEndDragEvent& e) { onEndDrag_ = e; }
 
  protected:
   virtual String GetTextBuf() const { return text_; }
@@ -186,6 +215,7 @@ class TControl : public TComponent {
   bool ctl3D_ = true;
   bool parentCtl3D_ = true;
   String hint_;
+  int helpContext_ = 0;
   bool showHint_ = false;
   bool parentShowHint_ = true;
   TPopupMenu* popupMenu_ = nullptr;
@@ -197,6 +227,10 @@ class TControl : public TComponent {
   TMouseEvent onMouseDown_;
   TMouseEvent onMouseUp_;
   TMouseMoveEvent onMouseMove_;
+  TDragDropEvent onDragDrop_;
+  TDragOverEvent onDragOver_;
+  TStartDragEvent onStartDrag_;
+  TEndDragEvent onEndDrag_;
 };
 
 }  // namespace Tovix

@@ -664,6 +664,16 @@ void TWinControl::SetFocus() {
   else ::SetFocus(GetHandle());
 }
 
+void TWinControl::SetImeMode(TImeMode v) {
+  imeMode_ = v;
+  if (Focused()) ApplyIme(handle_, imeMode_, imeName_);
+}
+
+void TWinControl::SetImeName(const TImeName& v) {
+  imeName_ = v;
+  if (Focused()) ApplyIme(handle_, imeMode_, imeName_);
+}
+
 void TWinControl::SetTabStop(bool v) {
   if (v == tabStop_) return;
   tabStop_ = v;
@@ -824,6 +834,7 @@ void TWinControl::WndProc(TMessage& m) {
   switch (m.Msg) {
     case WM_SETFOCUS:
       if (TCustomForm* form = GetParentForm(this); form && !form->SetFocusedControl(this)) return;
+      if (handle_) ApplyIme(handle_, imeMode_, imeName_);
       break;
     case WM_KILLFOCUS:
       if (controlState_.Contains(csFocusing)) return;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "framework/controls/Control.h"
+#include "framework/controls/Ime.h"
 
 namespace Tovix {
 
@@ -64,6 +65,13 @@ class TWinControl : public TControl {
   void PaintTo(HDC dc, int x, int y);
 
   TBrush* GetBrush() const { return brush_; }
+
+  // The input method while the control has the focus (see Ime.h); stored and streamed whether
+  // or not the system has input methods.
+  TImeMode GetImeMode() const { return imeMode_; }
+  void SetImeMode(TImeMode v);
+  const TImeName& GetImeName() const { return imeName_; }
+  void SetImeName(const TImeName& v);
 
   const TNotifyEvent& GetOnEnter() const { return onEnter_; }
   void SetOnEnter(const TNotifyEvent& e) { onEnter_ = e; }
@@ -158,6 +166,8 @@ class TWinControl : public TControl {
   bool tabStop_ = false;
   int alignDisabled_ = 0;
   bool mouseTracked_ = false;
+  TImeMode imeMode_ = imDontCare;
+  TImeName imeName_;
   TNotifyEvent onEnter_;
   TNotifyEvent onExit_;
   TKeyEvent onKeyDown_;

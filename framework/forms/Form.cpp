@@ -32,6 +32,7 @@ const TEnumInfo& TEnumTraits<TWindowState>::Info() {
 TOVIX_IMPLEMENT_CLASS(TCustomForm, TWinControl) {
   c.Message(WM_CLOSE, &TCustomForm::WMClose);
   c.Message(WM_ACTIVATE, &TCustomForm::WMActivate);
+  c.Message(WM_ACTIVATEAPP, &TCustomForm::WMActivateApp);
   c.Message(WM_SETFOCUS, &TCustomForm::WMSetFocus);
   c.Message(CM_DIALOGKEY, &TCustomForm::CMDialogKey);
   c.Message(CM_VISIBLECHANGED, &TCustomForm::CMVisibleChanged);
@@ -372,14 +373,25 @@ void TCustomForm::WMActivate(TMessage& m) {
   DefaultHandler(m);
   bool activating = LOWORD(m.WParam) != WA_INACTIVE;
   if (activating == active_) return;
-  active_ = activating;
   if (activating) {
+    active_ = true;
     Screen->SetActiveForm(this);
     onActivate_(this);
     if (activeControl_ && activeControl_->CanFocus() && !activeControl_->Focused()) ::SetFocus(activeControl_->GetHandle());
   } else {
+    SendCancelMode(nullptr);
+    active_ = false;
     onDeactivate_(this);
   }
+}
+
+void TCustomForm::WMActivateApp(TMessage& m) {
+  DefaultHandler(m);
+  if (!m.WParam) SendCancelMode(nullptr);
+}
+
+void TCustomForm::SendCancelMode(TControl* sender) {
+  if (active_ && activeControl_) activeControl_->Perform(CM_CANCELMODE, 0, reinterpret_cast<LPARAM>(sender));
 }
 
 void TCustomForm::CMActivate(TMessage&) {}

@@ -86,6 +86,9 @@ class TCustomForm : public TWinControl {
   void FocusControl(TWinControl* control);
   bool SetFocusedControl(TWinControl* control);
   void DefocusControl(TWinControl* control, bool removing);
+  // While the form is active, sends CM_CANCELMODE with sender (null when the form or the
+  // application is deactivated) to its active control.
+  void SendCancelMode(TControl* sender);
   bool CanFocus() const override;
   void SetFocus() override;
 
@@ -124,6 +127,7 @@ class TCustomForm : public TWinControl {
 
   void WMClose(TMessage& m);
   void WMActivate(TMessage& m);
+  void WMActivateApp(TMessage& m);
   void WMSetFocus(TMessage& m);
   void WMGetDlgCode(TMessage& m);
   void CMDialogKey(TMessage& m);

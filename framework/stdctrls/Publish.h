@@ -33,6 +33,10 @@ template <typename T>
 void Dragging(TClassBuilder<T>& c) {
   c.Property("DragCursor", &T::GetDragCursor, &T::SetDragCursor).Default(crDrag);
   c.Property("DragMode", &T::GetDragMode, &T::SetDragMode).Default(dmManual);
+  c.Property("OnDragDrop", &T::GetOnDragDrop, &T::SetOnDragDrop);
+  c.Property("OnDragOver", &T::GetOnDragOver, &T::SetOnDragOver);
+  c.Property("OnEndDrag", &T::GetOnEndDrag, &T::SetOnEndDrag);
+  c.Property("OnStartDrag", &T::GetOnStartDrag, &T::SetOnStartDrag);
 }
 
 // Enabled, Visible, PopupMenu and the hint switches.
