@@ -11,10 +11,12 @@ set(LAYERS system classes registry comobj graphics controls forms stdctrls dialo
 
 # Files of the controls layer that reach up to the forms layer on purpose: a control tells the
 # application object when it is destroyed, hands it exceptions that leave its window procedure and
-# the mouse messages that drive hints, and asks the form it sits on to move the focus; a popup
+# the mouse messages that drive hints, and asks the form it sits on to move the focus or to tell
+# its active control that the mode was cancelled; a popup
 # menu without a window of its own uses the application's. Only these sources, never a header.
 set(EXCEPTIONS
   "controls/Control.cpp -> forms/Application.h"
+  "controls/Control.cpp -> forms/Form.h"
   "controls/WinControl.cpp -> forms/Form.h"
   "controls/Menus.cpp -> forms/Application.h"
   "controls/WinControl.cpp -> forms/Application.h")

@@ -4,6 +4,7 @@
 
 #include "framework/controls/WinControl.h"
 #include "framework/forms/Application.h"
+#include "framework/forms/Form.h"
 #include "framework/controls/Menus.h"
 #include "framework/classes/TypInfoBuilder.h"
 
