@@ -9,6 +9,7 @@ TOVIX_IMPLEMENT_CLASS(TOrvEdit, TEdit) {
   c.Property("Alignment", &TOrvEdit::GetAlignment, &TOrvEdit::SetAlignment).Default(taLeftJustify);
   c.Message(WM_GETDLGCODE, &TOrvEdit::WMGetDlgCode);
   c.Message(EM_SETPASSWORDCHAR, &TOrvEdit::EMSetPasswordChar);
+  c.Message(CM_ENTER, &TOrvEdit::CMEnter);
 }
 
 DWORD AlignmentStyle(TAlignment alignment) {
@@ -45,6 +46,12 @@ void TOrvEdit::EMSetPasswordChar(TMessage& m) {
   DefaultHandler(m);
   bool multiLine = (GetWindowLongA(handle_, GWL_STYLE) & ES_MULTILINE) != 0;
   if (multiLine == (m.WParam != 0)) PostMessageA(handle_, CM_RECREATEWND, 0, 0);
+}
+
+// The framework's edit selects all on entry only in one-line windows; AutoSelect holds here too.
+void TOrvEdit::CMEnter(TMessage& m) {
+  if (GetAutoSelect() && !controlState_.Contains(csLButtonDown) && IsMultiLine()) SelectAll();
+  TEdit::CMEnter(m);
 }
 
 void TOrvEdit::KeyPress(char& key) {

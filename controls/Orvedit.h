@@ -26,6 +26,7 @@ class TOrvEdit : public TEdit {
   void KeyPress(char& key) override;
   void WMGetDlgCode(TMessage& m);
   void EMSetPasswordChar(TMessage& m);
+  void CMEnter(TMessage& m);
 
  private:
   TAlignment alignment_ = taLeftJustify;

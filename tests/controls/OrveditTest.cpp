@@ -69,7 +69,9 @@ TEST_F(OrveditTest, EnterAndEscapeReachTheFormsButtonsAndTheKeyPressEvent) {
   cancel->SetOnClick([&](TObject*) { log.push_back("cancel"); });
   edit->SetOnKeyPress([&](TObject*, char& key) { log.push_back("key " + IntToStr(key)); });
   edit->SetText("one");
+  ok->SetFocus();
   edit->SetFocus();
+  EXPECT_EQ(3, edit->GetSelLength()) << "AutoSelect in the multi-line window too";
   SendMessageA(edit->GetHandle(), WM_CHAR, '\r', 0);
   SendMessageA(edit->GetHandle(), WM_CHAR, 27, 0);
   EXPECT_EQ((std::vector<String>{"ok", "key 13", "cancel", "key 27"}), log);
