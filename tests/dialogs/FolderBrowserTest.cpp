@@ -121,17 +121,27 @@ TEST_F(FolderBrowserTest, PresetFolderIsSelectedOnOpeningAndHandlersSteerTheOpen
 }
 
 TEST_F(FolderBrowserTest, CancelOnANonexistentPresetSelectsNothingAndEmptiesFolderPath) {
+  // Owned by a form, the dialog is the form's; the tests' other browsers have no owner window.
+  delete browser;
+  TForm form(nullptr);
+  form.Show();
+  browser = new TOrvFolderBrowser(&form);
+  browser->SetOnCancel([this](TObject*) { log.push_back("cancel"); });
+  HWND owner = nullptr;
   LogSelections();
   browser->SetFolderPath(folder.File("missing"));
   EXPECT_EQ(nullptr, browser->GetFolderObject());
   EXPECT_EQ(folder.File("missing"), browser->GetFolderPath());
   DialogDriver driver;
-  driver.Expect("").PressCancel();
+  driver.Expect("").Do([&](HWND dialog) { owner = GetWindow(dialog, GW_OWNER); }).PressCancel();
   EXPECT_FALSE(browser->Execute());
   EXPECT_TRUE(driver.AllDone());
+  EXPECT_EQ(form.GetHandle(), owner);
   EXPECT_EQ(std::vector<String>{"cancel"}, log);
   EXPECT_EQ("", browser->GetFolderPath());
   EXPECT_EQ(nullptr, browser->GetFolderObject());
+  delete browser;
+  browser = nullptr;
 }
 
 // A path the shell's buffer cannot hold whole is not cut short: cut, this one would name an
