@@ -552,10 +552,10 @@ int TOrvCustomBtnEdit::GetTextWidth() {
 
 namespace Tovix {
 
-// What they publish: the framework's own properties, the dialog events, and the button edit's
-// properties that make sense when the user cannot type.
-template <typename T>
-static void DescribeDialogEdit(TClassBuilder<T>& c) {
+// What every dialog edit publishes: the framework's own properties, the dialog events, and the
+// button edit's properties that make sense when the user cannot type.
+TOVIX_IMPLEMENT_CLASS(TOrvDialogEdit, TOrvCustomBtnEdit) {
+  using T = TOrvDialogEdit;
   c.Property("TabStop", &T::GetTabStop, &T::SetTabStop).Default(true);
   c.Property("OnBeforeDialog", &T::GetOnBeforeDialog, &T::SetOnBeforeDialog);
   c.Property("OnAfterDialog", &T::GetOnAfterDialog, &T::SetOnAfterDialog);
@@ -595,9 +595,12 @@ static void DescribeDialogEdit(TClassBuilder<T>& c) {
   c.Property("OnStartDrag", &T::GetOnStartDrag, &T::SetOnStartDrag);
 }
 
-template <typename T>
-static void DescribeFileEdit(TClassBuilder<T>& c) {
-  DescribeDialogEdit(c);
+TOVIX_IMPLEMENT_CLASS(TOrvDirEdit, TOrvDialogEdit) {
+  c.Property("Directory", &TOrvDirEdit::GetDirectory, &TOrvDirEdit::SetDirectory);
+}
+
+TOVIX_IMPLEMENT_CLASS(TOrvFileEdit, TOrvDialogEdit) {
+  using T = TOrvFileEdit;
   c.Property("FilePath", &T::GetFilePath, &T::SetFilePath);
   c.Property("FileNameOnly", &T::GetFileNameOnly, &T::SetFileNameOnly);
   c.Property("DialogOptions", &T::GetDialogOptions, &T::SetDialogOptions);
@@ -605,17 +608,7 @@ static void DescribeFileEdit(TClassBuilder<T>& c) {
   c.Property("DialogTitle", &T::GetDialogTitle, &T::SetDialogTitle);
 }
 
-TOVIX_IMPLEMENT_CLASS(TOrvDialogEdit, TOrvCustomBtnEdit) {}
-
-TOVIX_IMPLEMENT_CLASS(TOrvDirEdit, TOrvDialogEdit) {
-  DescribeDialogEdit(c);
-  c.Property("Directory", &TOrvDirEdit::GetDirectory, &TOrvDirEdit::SetDirectory);
-}
-
-TOVIX_IMPLEMENT_CLASS(TOrvFileEdit, TOrvDialogEdit) { DescribeFileEdit(c); }
-
 TOVIX_IMPLEMENT_CLASS(TOrvWaveEdit, TOrvFileEdit) {
-  DescribeFileEdit(c);
   c.Property("DialogAutoPlay", &TOrvWaveEdit::GetDialogAutoPlay, &TOrvWaveEdit::SetDialogAutoPlay);
   c.Property("DialogUseRegistry", &TOrvWaveEdit::GetDialogUseRegistry, &TOrvWaveEdit::SetDialogUseRegistry);
 }
