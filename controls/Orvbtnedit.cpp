@@ -542,3 +542,187 @@ int TOrvCustomBtnEdit::GetTextWidth() {
 }
 
 }  // namespace Tovix
+
+// ===========================================================================
+// Dialog edits
+
+#include "dialogs/Orvcommdlg.h"
+#include "dialogs/Orvfolderbrowser.h"
+#include "framework/system/InvalidCast.h"
+
+namespace Tovix {
+
+// What every dialog edit publishes: the framework's own properties, the dialog events, and the
+// button edit's properties that make sense when the user cannot type.
+TOVIX_IMPLEMENT_CLASS(TOrvDialogEdit, TOrvCustomBtnEdit) {
+  using T = TOrvDialogEdit;
+  c.Property("TabStop", &T::GetTabStop, &T::SetTabStop).Default(true);
+  c.Property("OnBeforeDialog", &T::GetOnBeforeDialog, &T::SetOnBeforeDialog);
+  c.Property("OnAfterDialog", &T::GetOnAfterDialog, &T::SetOnAfterDialog);
+  c.Property("BorderStyle", &T::GetBorderStyle, &T::SetBorderStyle).Default(bsSingle);
+  c.Property("ButtonHint", &T::GetBtnHint, &T::SetBtnHint);
+  c.Property("Color", &T::GetColor, &T::SetColor).Default(clWindow).Stored(&T::IsColorStored);
+  c.Property("DragCursor", &T::GetDragCursor, &T::SetDragCursor).Default(crDrag);
+  c.Property("DragMode", &T::GetDragMode, &T::SetDragMode).Default(dmManual);
+  c.Property("Enabled", &T::GetEnabled, &T::SetEnabled).Default(true);
+  c.Property("Font", &T::GetFont, &T::SetFont).Stored(&T::IsFontStored);
+  c.Property("ImeMode", &T::GetImeMode, &T::SetImeMode).Default(imDontCare);
+  c.Property("ImeName", &T::GetImeName, &T::SetImeName);
+  c.Property("MaxLength", &T::GetMaxLength, &T::SetMaxLength).Default(0);
+  c.Property("OEMConvert", &T::GetOEMConvert, &T::SetOEMConvert).Default(false);
+  c.Property("ParentColor", &T::GetParentColor, &T::SetParentColor).Default(false);
+  c.Property("ParentCtl3D", &T::GetParentCtl3D, &T::SetParentCtl3D).Default(true);
+  c.Property("ParentFont", &T::GetParentFont, &T::SetParentFont).Default(true);
+  c.Property("ParentShowHint", &T::GetParentShowHint, &T::SetParentShowHint).Default(true);
+  c.Property("PopupMenu", &T::GetPopupMenu, &T::SetPopupMenu);
+  c.Property("ShowHint", &T::GetShowHint, &T::SetShowHint).Stored(&T::IsShowHintStored);
+  c.Property("TabOrder", &T::GetTabOrder, &T::SetTabOrder).Default(-1);
+  c.Property("Visible", &T::GetVisible, &T::SetVisible).Default(true);
+  c.Property("OnChange", &T::GetOnChange, &T::SetOnChange);
+  c.Property("OnClick", &T::GetOnClick, &T::SetOnClick);
+  c.Property("OnDblClick", &T::GetOnDblClick, &T::SetOnDblClick);
+  c.Property("OnDragDrop", &T::GetOnDragDrop, &T::SetOnDragDrop);
+  c.Property("OnDragOver", &T::GetOnDragOver, &T::SetOnDragOver);
+  c.Property("OnEndDrag", &T::GetOnEndDrag, &T::SetOnEndDrag);
+  c.Property("OnEnter", &T::GetOnEnter, &T::SetOnEnter);
+  c.Property("OnExit", &T::GetOnExit, &T::SetOnExit);
+  c.Property("OnKeyDown", &T::GetOnKeyDown, &T::SetOnKeyDown);
+  c.Property("OnKeyPress", &T::GetOnKeyPress, &T::SetOnKeyPress);
+  c.Property("OnKeyUp", &T::GetOnKeyUp, &T::SetOnKeyUp);
+  c.Property("OnMouseDown", &T::GetOnMouseDown, &T::SetOnMouseDown);
+  c.Property("OnMouseMove", &T::GetOnMouseMove, &T::SetOnMouseMove);
+  c.Property("OnMouseUp", &T::GetOnMouseUp, &T::SetOnMouseUp);
+  c.Property("OnStartDrag", &T::GetOnStartDrag, &T::SetOnStartDrag);
+}
+
+TOVIX_IMPLEMENT_CLASS(TOrvDirEdit, TOrvDialogEdit) {
+  c.Property("Directory", &TOrvDirEdit::GetDirectory, &TOrvDirEdit::SetDirectory);
+}
+
+TOVIX_IMPLEMENT_CLASS(TOrvFileEdit, TOrvDialogEdit) {
+  using T = TOrvFileEdit;
+  c.Property("FilePath", &T::GetFilePath, &T::SetFilePath);
+  c.Property("FileNameOnly", &T::GetFileNameOnly, &T::SetFileNameOnly);
+  c.Property("DialogOptions", &T::GetDialogOptions, &T::SetDialogOptions);
+  c.Property("DialogFilter", &T::GetDialogFilter, &T::SetDialogFilter);
+  c.Property("DialogTitle", &T::GetDialogTitle, &T::SetDialogTitle);
+}
+
+TOVIX_IMPLEMENT_CLASS(TOrvWaveEdit, TOrvFileEdit) {
+  c.Property("DialogAutoPlay", &TOrvWaveEdit::GetDialogAutoPlay, &TOrvWaveEdit::SetDialogAutoPlay);
+  c.Property("DialogUseRegistry", &TOrvWaveEdit::GetDialogUseRegistry, &TOrvWaveEdit::SetDialogUseRegistry);
+}
+
+namespace {
+
+const int kDialogEditWidth = 200;
+
+}  // namespace
+
+TOrvDialogEdit::TOrvDialogEdit(TComponent* owner) : TOrvCustomBtnEdit(owner) { SetReadOnly(true); }
+
+void TOrvDialogEdit::CreateWnd() {
+  TOrvCustomBtnEdit::CreateWnd();
+  SetOnButtonClick(TNotifyEvent(this, &TOrvDialogEdit::BtnClick));
+}
+
+void TOrvDialogEdit::BtnClick(TObject*) {
+  onBeforeDialog_(this);
+  DoDialog();
+  onAfterDialog_(this);
+}
+
+// Showing a value measures it on the edit's window; an edit without a parent cannot have one, so
+// the value waits for the window (CreateWnd of each edit shows it).
+void TOrvDialogEdit::ShowValueWhenPossible() {
+  if (HandleAllocated() || GetParent() || GetParentWindow()) ShowValue();
+}
+
+TOrvDirEdit::TOrvDirEdit(TComponent* owner) : TOrvDialogEdit(owner) { SetWidth(kDialogEditWidth); }
+
+void TOrvDirEdit::CreateWnd() {
+  TOrvDialogEdit::CreateWnd();
+  SetBtnType(btDirectory);
+  if (!directory_.empty()) ShowValue();
+}
+
+void TOrvDirEdit::SetDirectory(const String& value) {
+  directory_ = value;
+  ShowValueWhenPossible();
+}
+
+void TOrvDirEdit::ShowValue() { SetPathEllipsisText(directory_); }
+
+void TOrvDirEdit::DoDialog() {
+  auto browser = std::make_unique<TOrvFolderBrowser>(this);
+  browser->SetFolderPath(directory_);
+  if (browser->Execute()) SetDirectory(browser->GetFolderPath());
+}
+
+TOrvFileEdit::TOrvFileEdit(TComponent* owner)
+    : TOrvDialogEdit(owner),
+      dialogOptions_{ofHideReadOnly, ofPathMustExist, ofFileMustExist},
+      dialogFilter_("All Files (*.*)|*.*"),
+      dialogTitle_("Select File") {
+  SetWidth(kDialogEditWidth);
+}
+
+void TOrvFileEdit::CreateWnd() {
+  TOrvDialogEdit::CreateWnd();
+  SetBtnType(btOpenFile);
+  if (!filePath_.empty()) ShowValue();
+}
+
+void TOrvFileEdit::SetFilePath(const String& value) {
+  if (value == filePath_) return;
+  filePath_ = value;
+  ShowValueWhenPossible();
+}
+
+void TOrvFileEdit::SetFileNameOnly(bool value) {
+  if (value == fileNameOnly_) return;
+  fileNameOnly_ = value;
+  String path = filePath_;
+  filePath_.clear();
+  SetFilePath(path);
+}
+
+void TOrvFileEdit::ShowValue() {
+  if (fileNameOnly_) SetBeginningEllipsisText(ExtractFileName(filePath_));
+  else SetPathEllipsisText(filePath_);
+}
+
+void TOrvFileEdit::DoDialog() {
+  std::unique_ptr<TOpenDialog> dialog(CreateDialog());
+  InitDialog(dialog.get());
+  if (dialog->Execute()) DialogOk(dialog.get());
+}
+
+TOpenDialog* TOrvFileEdit::CreateDialog() { return new TOpenDialog(GetParentForm(this)); }
+
+void TOrvFileEdit::InitDialog(TOpenDialog* dialog) {
+  if (!ExtractFileName(filePath_).empty()) dialog->SetFileName(filePath_);
+  dialog->SetInitialDir(ExtractFilePath(filePath_));
+  dialog->SetOptions(dialogOptions_);
+  dialog->SetFilter(dialogFilter_);
+  dialog->SetTitle(dialogTitle_);
+}
+
+void TOrvFileEdit::DialogOk(TOpenDialog* dialog) { SetFilePath(dialog->GetFileName()); }
+
+TOrvWaveEdit::TOrvWaveEdit(TComponent* owner) : TOrvFileEdit(owner) {
+  SetDialogFilter("Wave Files (*.wav)|*.wav");
+  SetDialogTitle("Select Wave File");
+}
+
+TOpenDialog* TOrvWaveEdit::CreateDialog() { return new TOrvOpenWaveDialog(GetParentForm(this)); }
+
+void TOrvWaveEdit::InitDialog(TOpenDialog* dialog) {
+  TOrvFileEdit::InitDialog(dialog);
+  auto* waveDialog = dynamic_cast<TOrvOpenWaveDialog*>(dialog);
+  if (!waveDialog) throw EInvalidCast("Invalid class typecast");
+  waveDialog->SetAutoPlay(dialogAutoPlay_);
+  waveDialog->SetUseRegistry(dialogUseRegistry_);
+}
+
+}  // namespace Tovix

@@ -190,3 +190,129 @@ template <> struct TEnumTraits<TOrvBtnEditBtnType> { static const TEnumInfo& Inf
 template <> struct TEnumTraits<TOrvBtnEditPopupAlign> { static const TEnumInfo& Info(); };
 
 }  // namespace Tovix
+
+// ===========================================================================
+// Dialog edits: button edits whose button picks the value through a dialog. The user cannot type
+// into them; the full value is a property of its own and the edit shows it shortened to fit.
+
+#include "framework/Dialogs.h"
+
+namespace Tovix {
+
+class TOrvDialogEdit : public TOrvCustomBtnEdit {
+  TOVIX_DECLARE_CLASS(TOrvDialogEdit)
+
+ public:
+  // Read-only for the user; the button (or the click key) runs the dialog.
+  explicit TOrvDialogEdit(TComponent* owner);
+
+  const TNotifyEvent& GetOnBeforeDialog() const { return onBeforeDialog_; }
+  void SetOnBeforeDialog(const TNotifyEvent& e) { onBeforeDialog_ = e; }
+  // Raised after the dialog closed, confirmed or not; not when the dialog raised.
+  const TNotifyEvent& GetOnAfterDialog() const { return onAfterDialog_; }
+  void SetOnAfterDialog(const TNotifyEvent& e) { onAfterDialog_ = e; }
+
+ protected:
+  // The button runs BtnClick, whatever handler it had; a value set before there was a window
+  // shows now.
+  void CreateWnd() override;
+  // OnBeforeDialog, the dialog, OnAfterDialog (Sender: the edit).
+  virtual void BtnClick(TObject* sender);
+  virtual void DoDialog() = 0;
+  // Shows the value shortened to the window's width.
+  virtual void ShowValue() = 0;
+  // Shows the value now when the edit can have a window (it has a parent), else once it has one.
+  void ShowValueWhenPossible();
+
+ private:
+  TNotifyEvent onBeforeDialog_;
+  TNotifyEvent onAfterDialog_;
+};
+
+// A directory chosen with the folder browser. 200 pixels wide at first.
+class TOrvDirEdit : public TOrvDialogEdit {
+  TOVIX_DECLARE_CLASS(TOrvDirEdit)
+
+ public:
+  explicit TOrvDirEdit(TComponent* owner);
+
+  const String& GetDirectory() const { return directory_; }
+  // Shows the directory shortened in the middle ("C:\...\name"), also when it is unchanged.
+  void SetDirectory(const String& value);
+
+ protected:
+  void CreateWnd() override;
+  void DoDialog() override;
+  void ShowValue() override;
+
+ private:
+  String directory_;
+};
+
+// A file chosen with the framework's open dialog. 200 pixels wide at first, for existing files
+// of any name, titled "Select File".
+class TOrvFileEdit : public TOrvDialogEdit {
+  TOVIX_DECLARE_CLASS(TOrvFileEdit)
+
+ public:
+  explicit TOrvFileEdit(TComponent* owner);
+
+  const String& GetFilePath() const { return filePath_; }
+  // Shows the path shortened in the middle, or with FileNameOnly the bare file name shortened at
+  // its beginning. Setting the same path again changes nothing.
+  void SetFilePath(const String& value);
+  bool GetFileNameOnly() const { return fileNameOnly_; }
+  void SetFileNameOnly(bool value);
+  TOpenOptions GetDialogOptions() const { return dialogOptions_; }
+  void SetDialogOptions(TOpenOptions value) { dialogOptions_ = value; }
+  const String& GetDialogFilter() const { return dialogFilter_; }
+  void SetDialogFilter(const String& value) { dialogFilter_ = value; }
+  const String& GetDialogTitle() const { return dialogTitle_; }
+  void SetDialogTitle(const String& value) { dialogTitle_ = value; }
+
+ protected:
+  void CreateWnd() override;
+  void DoDialog() override;
+  void ShowValue() override;
+  // A new dialog owned by the edit's form; the caller frees it.
+  virtual TOpenDialog* CreateDialog();
+  // Starts the dialog on FilePath with the edit's dialog settings.
+  virtual void InitDialog(TOpenDialog* dialog);
+  virtual void DialogOk(TOpenDialog* dialog);
+
+ private:
+  String filePath_;
+  bool fileNameOnly_ = false;
+  TOpenOptions dialogOptions_;
+  String dialogFilter_;
+  String dialogTitle_;
+};
+
+// A wave file chosen with the open-wave dialog (TOrvOpenWaveDialog).
+class TOrvWaveEdit : public TOrvFileEdit {
+  TOVIX_DECLARE_CLASS(TOrvWaveEdit)
+
+ public:
+  explicit TOrvWaveEdit(TComponent* owner);
+
+  // The dialog's AutoPlay at the start of each dialog; not updated from it.
+  bool GetDialogAutoPlay() const { return dialogAutoPlay_; }
+  void SetDialogAutoPlay(bool value) { dialogAutoPlay_ = value; }
+  bool GetDialogUseRegistry() const { return dialogUseRegistry_; }
+  void SetDialogUseRegistry(bool value) { dialogUseRegistry_ = value; }
+
+ protected:
+  TOpenDialog* CreateDialog() override;
+  // Raises EInvalidCast when CreateDialog gave another kind of dialog.
+  void InitDialog(TOpenDialog* dialog) override;
+
+ private:
+  bool dialogAutoPlay_ = false;
+  bool dialogUseRegistry_ = false;
+};
+
+TOVIX_LINK_CLASS(TOrvDirEdit)
+TOVIX_LINK_CLASS(TOrvFileEdit)
+TOVIX_LINK_CLASS(TOrvWaveEdit)
+
+}  // namespace Tovix

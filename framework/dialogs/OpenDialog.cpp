@@ -271,26 +271,40 @@ bool TOpenDialog::DoExecute(BOOL(WINAPI* function)(LPOPENFILENAMEA), const char*
   return true;
 }
 
-// The buffer holds one full path, or (several files chosen) the folder followed by the names,
-// each ended by a NUL (by a space in an old-style dialog).
-void TOpenDialog::ReadResult(const std::vector<char>& buffer, const OPENFILENAMEA& ofn) {
+// The buffer holds one full path, ended by its first NUL. Only with multi-select may it hold several
+// files: the folder followed by the names, each ended by a NUL and the list by an empty one (the
+// first name then starts right after a NUL), or, in an old-style dialog, all of them in the first
+// string separated by spaces. Whatever follows is left over from the name the dialog started on.
+std::vector<String> TOpenDialog::ChosenNames(const std::vector<char>& buffer, const OPENFILENAMEA& ofn) const {
+  auto stringAt = [&](size_t start) {
+    auto begin = buffer.begin() + static_cast<std::ptrdiff_t>(start);
+    return String(begin, std::find(begin, buffer.end(), '\0'));
+  };
+  String first = stringAt(0);
+  if (first.empty()) return {};
+  if (!options_.Contains(ofAllowMultiSelect)) return {first};
   std::vector<String> parts;
-  auto end = buffer.end();
-  for (auto p = buffer.begin(); p != end && *p;) {
-    auto stop = std::find(p, end, '\0');
-    parts.emplace_back(p, stop);
-    p = stop == end ? end : stop + 1;
-  }
-  if (parts.size() == 1 && options_.Contains(ofAllowMultiSelect) && !(ofn.Flags & OFN_EXPLORER)) {
-    String all = parts[0];
-    parts.clear();
-    for (size_t start = 0; start < all.size();) {
-      size_t space = all.find(' ', start);
-      if (space == String::npos) space = all.size();
-      if (space > start) parts.push_back(all.substr(start, space - start));
+  if (!(ofn.Flags & OFN_EXPLORER)) {
+    for (size_t start = 0; start < first.size();) {
+      size_t space = first.find(' ', start);
+      if (space == String::npos) space = first.size();
+      if (space > start) parts.push_back(first.substr(start, space - start));
       start = space + 1;
     }
+    return parts;
   }
+  parts.push_back(first);
+  size_t offset = ofn.nFileOffset;
+  if (offset == 0 || offset >= buffer.size() || buffer[offset - 1] != '\0') return parts;
+  for (size_t start = first.size() + 1; start < buffer.size() && buffer[start];) {
+    parts.push_back(stringAt(start));
+    start += parts.back().size() + 1;
+  }
+  return parts;
+}
+
+void TOpenDialog::ReadResult(const std::vector<char>& buffer, const OPENFILENAMEA& ofn) {
+  std::vector<String> parts = ChosenNames(buffer, ofn);
   if (parts.size() > 1) {
     String folder = IncludeTrailingBackslash(parts[0]);
     for (size_t i = 1; i < parts.size(); ++i) files_->Add(folder + parts[i]);

@@ -104,6 +104,7 @@ class TOpenDialog : public TCommonDialog {
   UINT_PTR OldStyleHookMessage(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam);
   void Closing();
   DWORD OptionFlags() const;
+  std::vector<String> ChosenNames(const std::vector<char>& buffer, const OPENFILENAMEA& ofn) const;
   void ReadResult(const std::vector<char>& buffer, const OPENFILENAMEA& ofn);
 
   String fileName_;

@@ -130,6 +130,23 @@ TEST_F(OpenDialogTest, SeveralFilesWithMultiSelect) {
   EXPECT_EQ(dialog->GetFiles()->GetStrings(0), dialog->GetFileName());
 }
 
+// The dialog writes the chosen name over the one it started on: what is left of a longer start
+// name behind the chosen name's end is not part of the result, with or without multi-select.
+TEST_F(OpenDialogTest, AShorterChosenNameThanTheStartingOneComesBackWhole) {
+  String current = folder.WriteFile("current.txt", "c");
+  String next = folder.WriteFile("next.txt", "n");
+  for (bool multiSelect : {false, true}) {
+    if (multiSelect) dialog->SetOptions(TOpenOptions{ofAllowMultiSelect, ofFileMustExist});
+    dialog->SetFileName(current);
+    DialogDriver driver;
+    driver.Expect("Open").ChooseFile(next).PressOk();
+    ASSERT_TRUE(dialog->Execute()) << multiSelect;
+    EXPECT_TRUE(SameText(next, dialog->GetFileName())) << dialog->GetFileName();
+    ASSERT_EQ(1, dialog->GetFiles()->GetCount()) << multiSelect;
+    EXPECT_EQ(dialog->GetFileName(), dialog->GetFiles()->GetStrings(0));
+  }
+}
+
 TEST_F(OpenDialogTest, DefaultExtensionIsAddedWithOrWithoutItsDot) {
   for (const char* extension : {".txt", "txt"}) {
     dialog->SetDefaultExt(extension);
