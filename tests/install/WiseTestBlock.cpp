@@ -1,0 +1,67 @@
+#include "tests/install/WiseTestBlock.h"
+
+#include <cstring>
+#include <stdexcept>
+
+namespace Tovix::Testing {
+
+namespace {
+constexpr size_t kPage = 4096;
+size_t TableSize(uint32_t slots, uint32_t width) { return static_cast<size_t>(uint64_t{slots} * width); }
+}  // namespace
+
+GuardedBuffer::GuardedBuffer(size_t capacity) : committed_((capacity + kPage - 1) / kPage * kPage) {
+  base_ = static_cast<char*>(VirtualAlloc(nullptr, committed_ + kPage, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
+  DWORD old = 0;
+  if (!base_ || !VirtualProtect(base_ + committed_, kPage, PAGE_NOACCESS, &old)) throw std::runtime_error("no guarded memory");
+}
+
+GuardedBuffer::~GuardedBuffer() { VirtualFree(base_, 0, MEM_RELEASE); }
+
+char* GuardedBuffer::Tail(size_t size) const {
+  if (size > committed_) throw std::runtime_error("guarded buffer too small");
+  return base_ + committed_ - size;
+}
+
+WiseTestBlock::WiseTestBlock(uint32_t maxVars, uint32_t nameWidth, uint32_t valueWidth)
+    : record_(sizeof(TOrvWiseParams)),
+      names_(TableSize(maxVars, nameWidth)),
+      values_(TableSize(maxVars, valueWidth)),
+      param_(OrvWiseMaxParamString + 1),
+      params_(reinterpret_cast<TOrvWiseParams*>(record_.Tail(sizeof(TOrvWiseParams)))) {
+  *params_ = TOrvWiseParams{};
+  params_->Size = sizeof(TOrvWiseParams);
+  params_->MaxVars = maxVars;
+  params_->VarNameWidth = nameWidth;
+  params_->VarValueWidth = valueWidth;
+  params_->VarNames = names_.Tail(TableSize(maxVars, nameWidth));
+  params_->VarValues = values_.Tail(TableSize(maxVars, valueWidth));
+  params_->Unused1 = 0x11111111;
+  params_->Unused2 = 0x22222222;
+}
+
+void WiseTestBlock::PutSlot(uint32_t index, const String& name, const String& value) {
+  auto put = [index](char* table, uint32_t width, const String& text) {
+    char* slot = table + size_t{index} * width;
+    std::memset(slot, 0, width);
+    std::memcpy(slot, text.data(), std::min<size_t>(text.size(), width));
+  };
+  put(params_->VarNames, params_->VarNameWidth, name);
+  put(params_->VarValues, params_->VarValueWidth, value);
+  if (params_->VarCount <= index) params_->VarCount = index + 1;
+}
+
+void WiseTestBlock::SetParamString(const String& text, bool terminated) {
+  char* start = param_.Tail(text.size() + (terminated ? 1 : 0));
+  std::memcpy(start, text.c_str(), text.size() + (terminated ? 1 : 0));
+  params_->ParamString = start;
+}
+
+String WiseTestBlock::Bytes() const {
+  String bytes(reinterpret_cast<const char*>(params_), sizeof(TOrvWiseParams));
+  bytes.append(params_->VarNames, TableSize(params_->MaxVars, params_->VarNameWidth));
+  bytes.append(params_->VarValues, TableSize(params_->MaxVars, params_->VarValueWidth));
+  return bytes;
+}
+
+}  // namespace Tovix::Testing
