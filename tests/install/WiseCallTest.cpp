@@ -78,7 +78,12 @@ TEST(WiseCall, RunsSetupDllsAsTheInstallerWould) {
   EXPECT_THROW(OrvWiseCall(tooSmall), Exception);
 }
 
-TEST(WiseCall, ASetupDllShowsTheVariablesForm) {
+BOOL CALLBACK CollectWindow(HWND window, LPARAM list) {
+  reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+  return TRUE;
+}
+
+TEST(WiseCall, ASetupDllShowsTheVariablesFormAndLeavesNoWindowBehind) {
   DialogDriver driver;
   driver.Expect("Wise Parameters").Do([](HWND dialog) {
     EXPECT_EQ((std::vector<String>{"0:  %MAINDIR% = 'C:\\App'", "1:  %GROUP% = 'Tools'"}), WiseFormLines(dialog));
@@ -87,6 +92,13 @@ TEST(WiseCall, ASetupDllShowsTheVariablesForm) {
   EXPECT_TRUE(driver.AllDone());
   EXPECT_TRUE(result.Problems.empty());
   EXPECT_EQ(result.Before, result.After);
+  // A window whose class came from the freed DLL would run code that is gone at its next message.
+  std::vector<HWND> windows;
+  EnumThreadWindows(GetCurrentThreadId(), CollectWindow, reinterpret_cast<LPARAM>(&windows));
+  for (HWND window : windows) {
+    char module[MAX_PATH] = {};
+    EXPECT_NE(0u, GetModuleFileNameA(reinterpret_cast<HMODULE>(GetClassLongPtrA(window, GCLP_HMODULE)), module, MAX_PATH));
+  }
 }
 
 TEST(WiseCall, TheProgramTakesVariablesFromAFileAndTheCommandLine) {
