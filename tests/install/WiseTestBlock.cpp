@@ -1,6 +1,8 @@
 #include "tests/install/WiseTestBlock.h"
 
+#include <cstdio>
 #include <cstring>
+#include <set>
 #include <stdexcept>
 
 namespace Tovix::Testing {
@@ -8,15 +10,40 @@ namespace Tovix::Testing {
 namespace {
 constexpr size_t kPage = 4096;
 size_t TableSize(uint32_t slots, uint32_t width) { return static_cast<size_t>(uint64_t{slots} * width); }
+
+std::set<uintptr_t>& GuardPages() {
+  static std::set<uintptr_t> pages;
+  return pages;
+}
+
+// A touch of a guard page ends the test program with a message at once: left alone, the
+// unhandled fault would start Wine's debugger and hang the run.
+LONG CALLBACK StopAtGuardPage(EXCEPTION_POINTERS* e) {
+  const EXCEPTION_RECORD* r = e->ExceptionRecord;
+  if (r->ExceptionCode != EXCEPTION_ACCESS_VIOLATION || r->NumberParameters < 2) return EXCEPTION_CONTINUE_SEARCH;
+  uintptr_t page = r->ExceptionInformation[1] / kPage * kPage;
+  if (!GuardPages().count(page)) return EXCEPTION_CONTINUE_SEARCH;
+  std::fprintf(stderr, "FAILED: the code at %p reached past a test block, to %p\n", r->ExceptionAddress,
+               reinterpret_cast<void*>(r->ExceptionInformation[1]));
+  std::fflush(stderr);
+  TerminateProcess(GetCurrentProcess(), 3);
+  return EXCEPTION_CONTINUE_SEARCH;
+}
 }  // namespace
 
 GuardedBuffer::GuardedBuffer(size_t capacity) : committed_((capacity + kPage - 1) / kPage * kPage) {
   base_ = static_cast<char*>(VirtualAlloc(nullptr, committed_ + kPage, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
   DWORD old = 0;
   if (!base_ || !VirtualProtect(base_ + committed_, kPage, PAGE_NOACCESS, &old)) throw std::runtime_error("no guarded memory");
+  static PVOID handler = AddVectoredExceptionHandler(1, StopAtGuardPage);
+  (void)handler;
+  GuardPages().insert(reinterpret_cast<uintptr_t>(base_ + committed_));
 }
 
-GuardedBuffer::~GuardedBuffer() { VirtualFree(base_, 0, MEM_RELEASE); }
+GuardedBuffer::~GuardedBuffer() {
+  GuardPages().erase(reinterpret_cast<uintptr_t>(base_ + committed_));
+  VirtualFree(base_, 0, MEM_RELEASE);
+}
 
 char* GuardedBuffer::Tail(size_t size) const {
   if (size > committed_) throw std::runtime_error("guarded buffer too small");
