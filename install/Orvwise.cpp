@@ -13,26 +13,11 @@ const char* const SOrvWiseTableMissing = "TOrvWise.Create - Variable table has n
 
 namespace {
 
-// The texts of the string table, for a module built without the installer units' resources.
-const char* FallbackText(unsigned id) {
-  switch (id) {
-    case SOrvWiseIndexOutOfBounds: return "TOrvWise - Index of %d is out of bounds.  It must be between 0 and %d.";
-    case SOrvWiseNilParams: return "TOrvWise.Create - Passed a nil params pointer";
-    case SOrvWiseBadRecordLength:
-      return "TOrvWise.Create - Bad Wise record length.  Wise  says length should be %d bytes, but it is %d bytes";
-    case SOrvWiseNoSuchVar: return "TOrvWise.GetVar() requested non-existent variable '%s'";
-    case SOrvWiseSetMissingVar: return "TOrvWise.SetVar - Cannot change value of variable '%s' because it does not exist.";
-    case SOrvWiseAddExistingVar: return "TOrvWise.AddVar - Cannot add variable '%s' because it already exists.";
-    case SOrvWiseTooManyVars: return "TOrvWise.AddVar - cannot add variable '%s' because maximum of %d variables already exists";
-    case SOrvWiseNameTooLong: return "TOrvWise - The variable name '%s' exceeded the maximum width of %d";
-    case SOrvWiseValueTooLong: return "TOrvWise - The variable value '%s' exceeded the maximum width of %d";
-    default: return "";
-  }
-}
-
+// The messages are resource strings of the module (Orvinstall.rc), which every module that links
+// the library carries.
 template <typename... Args>
 [[noreturn]] void RaiseWise(unsigned id, const Args&... args) {
-  throw Exception(Format(LoadStr(id, FallbackText(id)), args...));
+  throw Exception(Format(LoadStr(id), args...));
 }
 
 // Whether count slots of width bytes from address stay inside the address space, so that every

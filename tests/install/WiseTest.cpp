@@ -1,22 +1,12 @@
-// TOrvWise over blocks built by the tests: the documented results and messages, the block left
-// byte for byte as it was after every failure, and blocks that claim more than they hold.
+// TOrvWise over blocks built by the tests: the documented results and messages (the resource
+// strings of the module), the block left byte for byte as it was after every failure, and blocks
+// that claim more than they hold.
 #include <gtest/gtest.h>
 
 #include "tests/install/WiseTestBlock.h"
 
 namespace Tovix::Testing {
 namespace {
-
-// The message of the Exception that action raises ("" when it raises none).
-template <typename F>
-String MessageOf(F action) {
-  try {
-    action();
-  } catch (const Exception& e) {
-    return e.Message();
-  }
-  return "";
-}
 
 TEST(Wise, ConstructionRefusesBadBlocks) {
   EXPECT_EQ("TOrvWise.Create - Passed a nil params pointer", MessageOf([] { TOrvWise w(nullptr); }));
@@ -91,17 +81,6 @@ TEST(Wise, TrustsTheBlockOnlyAsFarAsItsTablesReach) {
   EXPECT_EQ(OrvWiseMaxParamString, wise.GetParamString().size());
   block.SetParamString("/S C:\\Setup");
   EXPECT_EQ("/S C:\\Setup", wise.GetParamString());
-}
-
-TEST(Wise, MessagesAreTheModulesResourceStrings) {
-  char text[200] = {};
-  HINSTANCE module = GetModuleHandleA(nullptr);
-  ASSERT_GT(LoadStringA(module, 65504, text, sizeof text), 0);
-  EXPECT_STREQ("TOrvWise - Index of %d is out of bounds.  It must be between 0 and %d.", text);
-  ASSERT_GT(LoadStringA(module, 65535, text, sizeof text), 0);
-  EXPECT_STREQ("TOrvWise - The variable value '%s' exceeded the maximum width of %d", text);
-  // The installer manager's strings share the first block.
-  EXPECT_GT(LoadStringA(module, 65505, text, sizeof text), 0);
 }
 
 }  // namespace

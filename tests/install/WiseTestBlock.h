@@ -21,6 +21,17 @@ class GuardedBuffer {
   size_t committed_ = 0;
 };
 
+// The message of the Exception that action raises ("" when it raises none).
+template <typename F>
+String MessageOf(F action) {
+  try {
+    action();
+  } catch (const Exception& e) {
+    return e.Message();
+  }
+  return "";
+}
+
 class WiseTestBlock {
  public:
   // A valid record with empty tables of maxVars slots.
