@@ -262,4 +262,21 @@ void TApplication::CancelHint() {
   HideHint();
 }
 
+namespace {
+
+// A framework linked into a DLL (a setup DLL that an installer calls, a package) is unloaded with
+// it while the program goes on. The application window's procedure is code of the DLL, so the
+// window (and the forms it owns) and its class go first: a later message to the window would run
+// code that is gone. A program's windows simply end with it.
+struct TDllUnload {
+  ~TDllUnload() {
+    auto module = static_cast<HINSTANCE>(TovixThisModule());
+    if (module == GetModuleHandleA(nullptr) || !Application->HandleAllocated()) return;
+    DestroyWindow(Application->Handle());
+    UnregisterClassA(kApplicationClass, module);
+  }
+} dllUnload;
+
+}  // namespace
+
 }  // namespace Tovix
