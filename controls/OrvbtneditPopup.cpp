@@ -119,12 +119,12 @@ void TOrvCustomBtnEdit::PopupDropDown() {
 void TOrvCustomBtnEdit::PopupCloseUp(TObject*, bool accept) {
   if (!popup_ || !popupShown_) return;
   if (HWND capture = GetCapture()) SendMessageA(capture, WM_CANCELMODE, 0, 0);
-  ScopeExit closed([this] { popupShown_ = false; });
+  TScopeExit closed([this] { popupShown_ = false; });
   Variant value;
   {
     // Even when reading the value or hiding fails, the edit must not stay read-only and
     // without a caret.
-    ScopeExit restore([this] { EndPopupMode(); });
+    TScopeExit restore([this] { EndPopupMode(); });
     value = popup_->ReadValue();
     popup_->Hide();
   }
