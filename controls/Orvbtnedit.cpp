@@ -14,6 +14,30 @@
 
 namespace Tovix {
 
+namespace {
+
+// The events both published button edits list last, in this order (the order form files use).
+template <typename T>
+void PublishEditEvents(TClassBuilder<T>& c) {
+  c.Property("OnChange", &T::GetOnChange, &T::SetOnChange);
+  c.Property("OnClick", &T::GetOnClick, &T::SetOnClick);
+  c.Property("OnDblClick", &T::GetOnDblClick, &T::SetOnDblClick);
+  c.Property("OnDragDrop", &T::GetOnDragDrop, &T::SetOnDragDrop);
+  c.Property("OnDragOver", &T::GetOnDragOver, &T::SetOnDragOver);
+  c.Property("OnEndDrag", &T::GetOnEndDrag, &T::SetOnEndDrag);
+  c.Property("OnEnter", &T::GetOnEnter, &T::SetOnEnter);
+  c.Property("OnExit", &T::GetOnExit, &T::SetOnExit);
+  c.Property("OnKeyDown", &T::GetOnKeyDown, &T::SetOnKeyDown);
+  c.Property("OnKeyPress", &T::GetOnKeyPress, &T::SetOnKeyPress);
+  c.Property("OnKeyUp", &T::GetOnKeyUp, &T::SetOnKeyUp);
+  c.Property("OnMouseDown", &T::GetOnMouseDown, &T::SetOnMouseDown);
+  c.Property("OnMouseMove", &T::GetOnMouseMove, &T::SetOnMouseMove);
+  c.Property("OnMouseUp", &T::GetOnMouseUp, &T::SetOnMouseUp);
+  c.Property("OnStartDrag", &T::GetOnStartDrag, &T::SetOnStartDrag);
+}
+
+}  // namespace
+
 TOVIX_IMPLEMENT_CLASS(TOrvBtnEditBtn, TSpeedButton) {}
 
 TOVIX_IMPLEMENT_CLASS(TOrvCustomBtnEdit, TCustomMaskEdit) {
@@ -66,21 +90,7 @@ TOVIX_IMPLEMENT_CLASS(TOrvBtnEdit, TOrvCustomBtnEdit) {
   c.Property("Text", &T::GetText, &T::SetText);
   c.Property("Visible", &T::GetVisible, &T::SetVisible).Default(true);
   c.Property("OnButtonClick", &T::GetOnButtonClick, &T::SetOnButtonClick);
-  c.Property("OnChange", &T::GetOnChange, &T::SetOnChange);
-  c.Property("OnClick", &T::GetOnClick, &T::SetOnClick);
-  c.Property("OnDblClick", &T::GetOnDblClick, &T::SetOnDblClick);
-  c.Property("OnDragDrop", &T::GetOnDragDrop, &T::SetOnDragDrop);
-  c.Property("OnDragOver", &T::GetOnDragOver, &T::SetOnDragOver);
-  c.Property("OnEndDrag", &T::GetOnEndDrag, &T::SetOnEndDrag);
-  c.Property("OnEnter", &T::GetOnEnter, &T::SetOnEnter);
-  c.Property("OnExit", &T::GetOnExit, &T::SetOnExit);
-  c.Property("OnKeyDown", &T::GetOnKeyDown, &T::SetOnKeyDown);
-  c.Property("OnKeyPress", &T::GetOnKeyPress, &T::SetOnKeyPress);
-  c.Property("OnKeyUp", &T::GetOnKeyUp, &T::SetOnKeyUp);
-  c.Property("OnMouseDown", &T::GetOnMouseDown, &T::SetOnMouseDown);
-  c.Property("OnMouseMove", &T::GetOnMouseMove, &T::SetOnMouseMove);
-  c.Property("OnMouseUp", &T::GetOnMouseUp, &T::SetOnMouseUp);
-  c.Property("OnStartDrag", &T::GetOnStartDrag, &T::SetOnStartDrag);
+  PublishEditEvents(c);
 }
 
 const TEnumInfo& TEnumTraits<TOrvBtnEditBtnType>::Info() {
@@ -578,21 +588,7 @@ TOVIX_IMPLEMENT_CLASS(TOrvDialogEdit, TOrvCustomBtnEdit) {
   c.Property("ShowHint", &T::GetShowHint, &T::SetShowHint).Stored(&T::IsShowHintStored);
   c.Property("TabOrder", &T::GetTabOrder, &T::SetTabOrder).Default(-1);
   c.Property("Visible", &T::GetVisible, &T::SetVisible).Default(true);
-  c.Property("OnChange", &T::GetOnChange, &T::SetOnChange);
-  c.Property("OnClick", &T::GetOnClick, &T::SetOnClick);
-  c.Property("OnDblClick", &T::GetOnDblClick, &T::SetOnDblClick);
-  c.Property("OnDragDrop", &T::GetOnDragDrop, &T::SetOnDragDrop);
-  c.Property("OnDragOver", &T::GetOnDragOver, &T::SetOnDragOver);
-  c.Property("OnEndDrag", &T::GetOnEndDrag, &T::SetOnEndDrag);
-  c.Property("OnEnter", &T::GetOnEnter, &T::SetOnEnter);
-  c.Property("OnExit", &T::GetOnExit, &T::SetOnExit);
-  c.Property("OnKeyDown", &T::GetOnKeyDown, &T::SetOnKeyDown);
-  c.Property("OnKeyPress", &T::GetOnKeyPress, &T::SetOnKeyPress);
-  c.Property("OnKeyUp", &T::GetOnKeyUp, &T::SetOnKeyUp);
-  c.Property("OnMouseDown", &T::GetOnMouseDown, &T::SetOnMouseDown);
-  c.Property("OnMouseMove", &T::GetOnMouseMove, &T::SetOnMouseMove);
-  c.Property("OnMouseUp", &T::GetOnMouseUp, &T::SetOnMouseUp);
-  c.Property("OnStartDrag", &T::GetOnStartDrag, &T::SetOnStartDrag);
+  PublishEditEvents(c);
 }
 
 TOVIX_IMPLEMENT_CLASS(TOrvDirEdit, TOrvDialogEdit) {
