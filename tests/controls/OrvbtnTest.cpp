@@ -36,9 +36,18 @@ class LinkProbe {
   }
   // The address the handler received, or "<nothing>" when it did not run.
   String Received() const {
-    if (!PumpUntil([&] { return GetFileAttributesA(result_.c_str()) != INVALID_FILE_ATTRIBUTES; }, 30000))
-      return "<nothing>";
-    return ScratchFolder::ReadFile(result_);
+    // The handler renames its finished file into place; the name can show before the file opens.
+    String text = "<nothing>";
+    PumpUntil([&] {
+      if (GetFileAttributesA(result_.c_str()) == INVALID_FILE_ATTRIBUTES) return false;
+      try {
+        text = ScratchFolder::ReadFile(result_);
+        return true;
+      } catch (const std::exception&) {
+        return false;
+      }
+    }, 30000);
+    return text;
   }
 
  private:
