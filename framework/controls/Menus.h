@@ -116,4 +116,7 @@ String ShortCutToText(TShortCut shortCut);
 
 template <> struct TEnumTraits<TPopupAlignment> { static const TEnumInfo& Info(); };
 
+TOVIX_LINK_CLASS(TMenuItem)
+TOVIX_LINK_CLASS(TPopupMenu)
+
 }  // namespace Tovix

@@ -73,4 +73,6 @@ class TImageList : public TComponent {
   TNotifyEvent onChange_;
 };
 
+TOVIX_LINK_CLASS(TImageList)
+
 }  // namespace Tovix

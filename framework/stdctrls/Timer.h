@@ -47,4 +47,6 @@ class TTimer : public TComponent {
   HWND window_ = nullptr;
 };
 
+TOVIX_LINK_CLASS(TTimer)
+
 }  // namespace Tovix
