@@ -8,29 +8,12 @@ using namespace Tovix;
 
 namespace {
 
-class TNote : public TCollectionItem {
-  TOVIX_DECLARE_CLASS(TNote)
-
- public:
-  explicit TNote(TCollection* collection) : TCollectionItem(collection) {}
-  const String& GetText() const { return text_; }
-  void SetText(const String& v) {
-    text_ = v;
-    Changed(false);
-  }
-
- private:
-  String text_;
-};
-
-TOVIX_IMPLEMENT_CLASS(TNote, TCollectionItem) { c.Property("Text", &TNote::GetText, &TNote::SetText); }
-
-// An item holding a collection of its own.
+// An item holding a collection of its own (of notes, themselves books without notes).
 class TBook : public TCollectionItem {
   TOVIX_DECLARE_CLASS(TBook)
 
  public:
-  explicit TBook(TCollection* collection) : TCollectionItem(collection), notes_(this, TCollection::Maker<TNote>()) {}
+  explicit TBook(TCollection* collection) : TCollectionItem(collection), notes_(this, TCollection::Maker<TBook>()) {}
   const String& GetTitle() const { return title_; }
   void SetTitle(const String& v) {
     title_ = v;
@@ -40,7 +23,7 @@ class TBook : public TCollectionItem {
   void SetPages(int v) { pages_ = v; }
   TCollection* GetNotes() const { return const_cast<TCollection*>(&notes_); }
   void SetNotes(TCollection* v) { notes_.Assign(v); }
-  TNote* Note(int i) const { return static_cast<TNote*>(notes_.GetItem(i)); }
+  TBook* Note(int i) const { return static_cast<TBook*>(notes_.GetItem(i)); }
 
  private:
   String title_;
@@ -86,10 +69,12 @@ const char kShelves[] =
     "      Pages = 320\r\n"
     "      Notes = <\r\n"
     "        item\r\n"
-    "          Text = 'worn'\r\n"
+    "          Title = 'worn'\r\n"
+    "          Notes = <>\r\n"
     "        end\r\n"
     "        item\r\n"
-    "          Text = 'signed'\r\n"
+    "          Title = 'signed'\r\n"
+    "          Notes = <>\r\n"
     "        end>\r\n"
     "    end\r\n"
     "    item\r\n"
@@ -111,7 +96,7 @@ TEST(Collections, ReadWriteReadGivesTheSameTextWithNestingAndEmptyCollections) {
   EXPECT_EQ("First", shelf.Book(0)->GetTitle());
   EXPECT_EQ(320, shelf.Book(0)->GetPages());
   ASSERT_EQ(2, shelf.Book(0)->GetNotes()->Count());
-  EXPECT_EQ("signed", shelf.Book(0)->Note(1)->GetText());
+  EXPECT_EQ("signed", shelf.Book(0)->Note(1)->GetTitle());
   EXPECT_EQ(100, shelf.Book(1)->GetPages());
   EXPECT_EQ(0, shelf.Book(1)->GetNotes()->Count());
   EXPECT_EQ("after", shelf.GetLabel());
@@ -172,7 +157,7 @@ TEST(Collections, ItemsAreAddedInsertedMovedDeletedAndAssignedWithUpdateNotifica
   EXPECT_THROW(books.Insert(3), EListError);
 
   a->GetNotes()->Add();
-  static_cast<TNote*>(a->GetNotes()->GetItem(0))->SetText("kept");
+  a->Note(0)->SetTitle("kept");
   a->SetPages(9);
   TShelf copy(nullptr);
   copy.GetBooks()->Add();
@@ -182,7 +167,7 @@ TEST(Collections, ItemsAreAddedInsertedMovedDeletedAndAssignedWithUpdateNotifica
   ASSERT_EQ(2, copy.GetBooks()->Count());
   EXPECT_EQ("A2", copy.Book(1)->GetTitle());
   EXPECT_EQ(9, copy.Book(1)->GetPages());
-  EXPECT_EQ("kept", copy.Book(1)->Note(0)->GetText());
+  EXPECT_EQ("kept", copy.Book(1)->Note(0)->GetTitle());
   EXPECT_NE(a->GetNotes()->GetItem(0), copy.Book(1)->GetNotes()->GetItem(0)) << "items are copied, not shared";
   EXPECT_THROW(copy.Book(0)->Assign(copy.Book(0)->GetNotes()), EConvertError);
 
