@@ -2,6 +2,7 @@
 // the exceptions they raise, and hidden utility windows.
 #pragma once
 
+#include "framework/classes/Collection.h"
 #include "framework/classes/Component.h"
 #include "framework/classes/Exceptions.h"
 #include "framework/classes/Filer.h"

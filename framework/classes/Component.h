@@ -76,6 +76,8 @@ class TComponent : public TPersistent {
   void SetLoadingState(bool loading);
   void SetReadingState(bool reading);
   void SetWritingState(bool writing);
+  // Marks a frame embedded in a form (written "inline"), whose own components come from its form file.
+  void SetInlineState(bool isInline) { SetComponentStateFlag(csInline, isInline); }
   // Runs once all of a form file has been read; clears csLoading. Overrides must call it.
   virtual void Loaded();
 

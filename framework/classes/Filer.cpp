@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "framework/classes/Collection.h"
+#include "framework/system/ScopeExit.h"
 #include "framework/system/WinApi.h"
 
 namespace Tovix {
@@ -12,6 +14,17 @@ namespace {
 
 // Nested objects deeper than this are surely a cycle, not a form.
 const int kMaxNesting = 16;
+// Components nested deeper than this are an attack or a broken file, not a form; the limit keeps
+// the reader's recursion far from the end of the stack.
+const int kMaxObjectNesting = 100;
+
+// The class a file names for a component, or the component's own class when none has that name.
+const TClassInfo& FindClassOf(const String& className, TComponent* component) {
+  for (const TClassInfo* c = &component->ClassInfo(); c; c = c->Parent())
+    if (SameText(c->Name(), className)) return *c;
+  const TClassInfo* registered = GetClass(className);
+  return registered ? *registered : component->ClassInfo();
+}
 
 // Splits "Font.Style" into the nested object that holds the last property and that property's
 // name. Raises EReadError when a step is not a nested object.
@@ -108,53 +121,136 @@ void TWriter::WriteComponent(TComponent* component, int indent) {
   StateScope writing(component, &TComponent::SetWritingState);
   String header = component->GetName().empty() ? component->ClassName()
                                                : component->GetName() + ": " + component->ClassName();
-  WriteLine(indent, "object " + header);
-  WriteProperties(component, String(), indent + 2, 0);
+  bool isInline = component != root_ && component->GetComponentState().Contains(csInline);
+  WriteLine(indent, (isInline ? "inline " : "object ") + header);
+  WriteProperties(component, String(), 0, [&](const String& name, const TFormValue& value) {
+    WriteLine(indent + 2, name + " = " + value.ToText(indent + 2));
+  });
+  if (isInline) WriteInlineChanges(component, indent + 2);
   component->GetChildren([&](TComponent* child) { WriteComponent(child, indent + 2); }, root_);
   WriteLine(indent, "end");
 }
 
-void TWriter::WriteProperties(TObject* instance, const String& prefix, int indent, int depth) {
+namespace {
+
+using TNamedValues = std::vector<std::pair<String, TFormValue>>;
+
+bool Contains(const TNamedValues& values, const std::pair<String, TFormValue>& value) {
+  return std::find(values.begin(), values.end(), value) != values.end();
+}
+
+}  // namespace
+
+// An inline frame's own components come from the frame's form file; what the form changed in
+// them is written as "inherited" blocks holding the values that differ from a fresh frame's.
+void TWriter::WriteInlineChanges(TComponent* frame, int indent) {
+  std::unique_ptr<TComponent> fresh(frame->ClassInfo().Create(nullptr));
+  if (!fresh) return;
+  auto collect = [this](TComponent* component) {
+    TNamedValues values;
+    StateScope writing(component, &TComponent::SetWritingState);
+    WriteProperties(component, String(), 0, [&values](const String& name, const TFormValue& value) {
+      values.emplace_back(name, value);
+    });
+    return values;
+  };
+  for (int i = 0; i < frame->GetComponentCount(); ++i) {
+    TComponent* child = frame->GetComponents(i);
+    TComponent* original = child->GetName().empty() ? nullptr : fresh->FindComponent(child->GetName());
+    if (!original) continue;
+    TNamedValues before = collect(original);
+    TNamedValues changed;
+    for (auto& value : collect(child))
+      if (!Contains(before, value)) changed.push_back(std::move(value));
+    if (changed.empty()) continue;
+    WriteLine(indent, "inherited " + child->GetName() + ": " + child->ClassName());
+    for (const auto& [name, value] : changed) WriteLine(indent + 2, name + " = " + value.ToText(indent + 2));
+    WriteLine(indent, "end");
+  }
+}
+
+void TWriter::WriteProperties(TObject* instance, const String& prefix, int depth, const TEmit& emit) {
   if (depth > kMaxNesting) throw EWriteError(Format("Properties of %s nest too deeply", prefix));
   for (const TPropInfo* prop : instance->ClassInfo().Properties()) {
     if (!prop->ShouldWrite(instance, root_)) continue;
     if (prop->Kind() == tkClass) {
-      WriteProperties(prop->GetObject(instance), prefix + prop->Name() + ".", indent, depth + 1);
+      TObject* nested = prop->GetObject(instance);
+      if (auto* collection = dynamic_cast<TCollection*>(nested))
+        emit(prefix + prop->Name(), CollectionValue(collection, depth + 1));
+      else
+        WriteProperties(nested, prefix + prop->Name() + ".", depth + 1, emit);
       continue;
     }
-    WriteLine(indent, prefix + prop->Name() + " = " + prop->Get(instance, root_).ToText(indent));
+    emit(prefix + prop->Name(), prop->Get(instance, root_));
   }
   if (auto* persistent = dynamic_cast<TPersistent*>(instance)) {
+    String outerPrefix = definePrefix_;
+    const TEmit* outerEmit = defineEmit_;
     definePrefix_ = prefix;
-    defineIndent_ = indent;
+    defineEmit_ = &emit;
     persistent->DefineProperties(*this);
+    definePrefix_ = outerPrefix;
+    defineEmit_ = outerEmit;
   }
 }
 
+// Every item of a collection with the properties it would write as a component; an empty
+// collection is written too ("<>"), so that reading it back clears the items.
+TFormValue TWriter::CollectionValue(TCollection* collection, int depth) {
+  std::vector<TFormValue> items;
+  for (int i = 0; i < collection->GetCount(); ++i) {
+    TFormValue item = TFormValue::Item();
+    WriteProperties(collection->GetItem(i), String(), depth,
+                    [&item](const String& name, const TFormValue& value) { item.Add(name, value); });
+    items.push_back(std::move(item));
+  }
+  return TFormValue::Collection(std::move(items));
+}
+
 void TWriter::DefineProperty(const String& name, TValueReader, TValueWriter write, bool hasData) {
-  if (!hasData || !write) return;
-  WriteLine(defineIndent_, definePrefix_ + name + " = " + write().ToText(defineIndent_));
+  if (!hasData || !write || !defineEmit_) return;
+  (*defineEmit_)(definePrefix_ + name, write());
 }
 
 // ---------------------------------------------------------------------------
 // TReader
 
-TReader::TReader(const String& text) : text_(text), parser_(text_) {}
+TReader::TReader(const String& text) : text_(text) {}
+
+bool TReader::AtComponentHeader() const {
+  return parser_->IsSymbol("object") || parser_->IsSymbol("inherited") || parser_->IsSymbol("inline");
+}
+
+// "object Name: TClass", "inherited Name: TClass" or "inline Name: TClass"; the name may be left out.
+TReader::Header TReader::ReadHeader(int depth) {
+  Header header{hkObject, String(), String(), Parser().SourceLine()};
+  line_ = header.line;
+  if (depth > kMaxObjectNesting) Parser().Error("Objects nested too deeply");
+  if (Parser().IsSymbol("inherited")) header.kind = hkInherited;
+  else if (Parser().IsSymbol("inline")) header.kind = hkInline;
+  else if (!Parser().IsSymbol("object")) Parser().Error("object expected");
+  Parser().NextToken();
+  header.className = Parser().ReadSymbol();
+  if (Parser().IsChar(':')) {
+    Parser().NextToken();
+    header.name = header.className;
+    header.className = Parser().ReadSymbol();
+  }
+  return header;
+}
 
 String TReader::PeekRootClassName() {
-  TParser peek(text_);
-  peek.CheckSymbol("object");
-  String first = peek.ReadSymbol();
-  if (!peek.IsChar(':')) return first;
-  peek.NextToken();
-  return peek.ReadSymbol();
+  parser_.emplace(text_);
+  return ReadHeader(0).className;
 }
 
 void TReader::ReadRootComponent(TComponent* root) {
   root_ = root;
+  lookup_ = root;
   try {
-    ReadComponent(root, nullptr);
-    if (parser_.Token() != TParser::toEOF) parser_.Error("Text after the final end");
+    parser_.emplace(text_);
+    ReadComponent(root, nullptr, 0);
+    if (Parser().Token() != TParser::toEOF) Parser().Error("Text after the final end");
     ResolveFixups();
   } catch (const Exception& e) {
     Cleanup();
@@ -171,73 +267,165 @@ void TReader::ReadRootComponent(TComponent* root) {
 
 void TReader::Cleanup() {
   fixups_.clear();
-  for (auto it = created_.rbegin(); it != created_.rend(); ++it) delete *it;
+  for (auto it = created_.rbegin(); it != created_.rend(); ++it) {
+    loaded_.erase(std::remove(loaded_.begin(), loaded_.end(), *it), loaded_.end());
+    delete *it;
+  }
   created_.clear();
+  for (TComponent* c : loaded_) {
+    c->SetReadingState(false);
+    c->SetLoadingState(false);
+  }
   loaded_.clear();
   root_->SetReadingState(false);
   root_->SetLoadingState(false);
 }
 
-void TReader::ReadComponent(TComponent* existing, TComponent* enclosing) {
-  line_ = parser_.SourceLine();
-  if (parser_.IsSymbol("inherited") || parser_.IsSymbol("inline"))
-    parser_.Error("Inherited and inline forms are not supported");
-  parser_.CheckSymbol("object");
-  String name = parser_.ReadSymbol();
-  String className = name;
-  if (parser_.IsChar(':')) {
-    parser_.NextToken();
-    className = parser_.ReadSymbol();
-  } else {
-    name.clear();
-  }
+bool TReader::ErrorHandled(const String& message) {
+  bool handled = false;
+  onError_(this, message, handled);
+  return handled;
+}
 
-  TComponent* component = existing;
-  if (component) {
-    const TClassInfo* c = &component->ClassInfo();
-    while (c && !SameText(c->Name(), className)) c = c->Parent();
-    if (!c) throw EReadError(Format("Line %d: the form file describes a %s, not a %s", line_, className, component->ClassName()));
-  } else {
-    const TClassInfo* info = GetClass(className);
-    if (!info) throw EReadError(Format("Line %d: Class %s not found", line_, className));
-    if (!info->CanCreate()) throw EReadError(Format("Line %d: Class %s cannot be created", line_, className));
-    component = info->Create(root_);
-    created_.push_back(component);
+void TReader::Fail(const String& message) {
+  if (!ErrorHandled(message)) throw EReadError(message);
+}
+
+void TReader::ReadComponent(TComponent* existing, TComponent* enclosing, int depth) {
+  Header header = ReadHeader(depth);
+  TComponent* component = nullptr;
+  if (existing) component = PrepareRoot(existing, header);
+  else if (header.kind == hkInherited) component = FindInherited(header);
+  else component = CreateChild(header, enclosing);
+  if (!component) {
+    SkipBody(depth);
+    return;
+  }
+  // Components inside an inline frame that the file names as inherited are the frame's own.
+  TComponent* outerLookup = lookup_;
+  if (header.kind == hkInline) {
+    component->SetInlineState(true);
+    lookup_ = component;
+  }
+  ReadBody(component, depth);
+  lookup_ = outerLookup;
+}
+
+TComponent* TReader::PrepareRoot(TComponent* root, const Header& header) {
+  const TClassInfo* c = &root->ClassInfo();
+  while (c && !SameText(c->Name(), header.className)) c = c->Parent();
+  if (!c) throw EReadError(Format("Line %d: the form file describes a %s, not a %s", header.line, header.className, root->ClassName()));
+  loaded_.push_back(root);
+  root->SetLoadingState(true);
+  root->SetReadingState(true);
+  String name = header.name;
+  // A second form of the same class beside the first gets a name of its own ("Form1_1").
+  if (!name.empty() && root->GetOwner()) {
+    TComponent* owner = root->GetOwner();
+    String unique = name;
+    for (int n = 1; owner->FindComponent(unique) && owner->FindComponent(unique) != root; ++n)
+      unique = Format("%s_%d", name, n);
+    name = unique;
+  }
+  if (!name.empty()) root->SetName(name);
+  return root;
+}
+
+// An inherited block reads over a component an ancestor's form file (or the frame) already made.
+TComponent* TReader::FindInherited(const Header& header) {
+  TComponent* component = header.name.empty() ? nullptr : lookup_->FindComponent(header.name);
+  String problem;
+  if (!component) problem = Format("Inherited component %s not found", header.name);
+  else if (!component->ClassInfo().InheritsFrom(FindClassOf(header.className, component)))
+    problem = Format("Inherited component %s is a %s, not a %s", header.name, component->ClassName(), header.className);
+  if (!problem.empty()) {
+    Fail(Format("Line %d: %s", header.line, problem));
+    return nullptr;
   }
   loaded_.push_back(component);
   component->SetLoadingState(true);
   component->SetReadingState(true);
-  // A second form of the same class beside the first gets a name of its own ("Form1_1").
-  if (existing && !name.empty() && existing->GetOwner()) {
-    TComponent* owner = existing->GetOwner();
-    String unique = name;
-    for (int n = 1; owner->FindComponent(unique) && owner->FindComponent(unique) != existing; ++n)
-      unique = Format("%s_%d", name, n);
-    name = unique;
-  }
-  if (!name.empty()) component->SetName(name);
-  if (!existing) component->SetParentComponent(enclosing);
+  return component;
+}
 
-  while (parser_.Token() == TParser::toSymbol && !parser_.IsSymbol("object") && !parser_.IsSymbol("end"))
+TComponent* TReader::CreateChild(const Header& header, TComponent* enclosing) {
+  const TClassInfo* info = GetClass(header.className);
+  onFindComponentClass_(this, header.className, info);
+  if (!info || !info->CanCreate()) {
+    Fail(Format(info ? "Line %d: Class %s cannot be created" : "Line %d: Class %s not found", header.line, header.className));
+    return nullptr;
+  }
+  std::unique_ptr<TComponent> component(info->Create(root_));
+  if (!component) {
+    Fail(Format("Line %d: Class %s cannot be created", header.line, header.className));
+    return nullptr;
+  }
+  component->SetLoadingState(true);
+  component->SetReadingState(true);
+  String problem;
+  try {
+    if (!header.name.empty()) component->SetName(header.name);
+    component->SetParentComponent(enclosing);
+    // A control needs a parent that took it, a menu item a menu; a component without a parent
+    // sits directly in the form (or frame) that owns it. Anything else would vanish on writing.
+    bool placed = component->HasParent() ? component->GetParentComponent() != nullptr : enclosing == lookup_;
+    if (!placed)
+      problem = Format("A %s cannot be placed in %s", header.className,
+                       enclosing->GetName().empty() ? enclosing->ClassName() : enclosing->GetName());
+  } catch (const Exception& e) {
+    problem = e.Message();
+  }
+  if (!problem.empty()) {
+    component.reset();
+    Fail(Format("Line %d: %s", header.line, problem));
+    return nullptr;
+  }
+  created_.push_back(component.get());
+  loaded_.push_back(component.get());
+  return component.release();
+}
+
+void TReader::ReadBody(TComponent* component, int depth) {
+  while (Parser().Token() == TParser::toSymbol && !AtComponentHeader() && !Parser().IsSymbol("end"))
     ReadProperty(component);
-  while (parser_.IsSymbol("object")) ReadComponent(nullptr, component);
-  line_ = parser_.SourceLine();
-  parser_.CheckSymbol("end");
+  while (AtComponentHeader()) ReadComponent(nullptr, component, depth + 1);
+  line_ = Parser().SourceLine();
+  Parser().CheckSymbol("end");
   component->SetReadingState(false);
 }
 
+// Passes over a component that is not read: its properties, and the components inside it.
+void TReader::SkipBody(int depth) {
+  while (Parser().Token() == TParser::toSymbol && !Parser().IsSymbol("end")) {
+    if (AtComponentHeader()) {
+      ReadHeader(depth + 1);
+      SkipBody(depth + 1);
+      continue;
+    }
+    line_ = Parser().SourceLine();
+    Parser().NextToken();
+    Parser().CheckChar('=');
+    Parser().ReadValue();
+  }
+  line_ = Parser().SourceLine();
+  Parser().CheckSymbol("end");
+}
+
 void TReader::ReadProperty(TComponent* component) {
-  line_ = parser_.SourceLine();
-  String path = parser_.ReadSymbol();
-  parser_.CheckChar('=');
-  TFormValue value = parser_.ReadValue();
+  line_ = Parser().SourceLine();
+  int line = line_;
+  String path = Parser().ReadSymbol();
+  Parser().CheckChar('=');
+  TFormValue value = Parser().ReadValue();
   try {
     ApplyProperty(component, path, value);
   } catch (const EParserError&) {
     throw;
   } catch (const Exception& e) {
+    // Errors of collection items come named already.
+    if (e.Message().rfind("Line ", 0) == 0) throw;
     String who = component->GetName().empty() ? component->ClassName() : component->GetName();
-    throw EReadError(Format("Line %d: Error reading %s.%s: %s", line_, who, path, e.Message()));
+    Fail(Format("Line %d: Error reading %s.%s: %s", line, who, path, e.Message()));
   }
 }
 
@@ -245,7 +433,9 @@ void TReader::ApplyProperty(TObject* instance, const String& path, const TFormVa
   String last;
   TObject* target = ResolveOwnerOfLast(instance, path, last);
   if (const TPropInfo* prop = target->ClassInfo().FindProperty(last)) {
-    prop->Set(target, value, *this);
+    auto* collection = prop->Kind() == tkClass ? dynamic_cast<TCollection*>(prop->GetObject(target)) : nullptr;
+    if (collection && value.type == TFormValue::vaCollection) ReadCollection(collection, value, path);
+    else prop->Set(target, value, *this);
     return;
   }
   // Not published: perhaps a value the object defines itself (a list of strings, binary data).
@@ -260,6 +450,26 @@ void TReader::ApplyProperty(TObject* instance, const String& path, const TFormVa
   if (!found_) throw EReadError(Format("Property %s does not exist in %s", last, target->ClassName()));
 }
 
+// The file's items replace the collection's, told to its owner as one change. An item property
+// that OnError handles is skipped alone.
+void TReader::ReadCollection(TCollection* collection, const TFormValue& value, const String& path) {
+  collection->BeginUpdate();
+  TScopeExit endUpdate([collection] { collection->EndUpdate(); });
+  collection->Clear();
+  for (size_t n = 0; n < value.items.size(); ++n) {
+    const TFormValue& itemValue = value.items[n];
+    TCollectionItem* item = collection->Add();
+    for (size_t i = 0; i < itemValue.items.size(); ++i) {
+      try {
+        ApplyProperty(item, itemValue.members[i], itemValue.items[i]);
+      } catch (const Exception& e) {
+        if (e.Message().rfind("Line ", 0) == 0) throw;
+        Fail(Format("Line %d: Error reading %s[%d].%s: %s", line_, path, static_cast<int>(n), itemValue.members[i], e.Message()));
+      }
+    }
+  }
+}
+
 void TReader::DefineProperty(const String& name, TValueReader read, TValueWriter, bool) {
   if (found_ || !lookingValue_ || !SameText(name, lookingFor_) || !read) return;
   found_ = true;
@@ -267,14 +477,36 @@ void TReader::DefineProperty(const String& name, TValueReader read, TValueWriter
 }
 
 void TReader::AddFixup(TObject* instance, const TPropInfo& prop, const String& componentName) {
-  fixups_.push_back(Fixup{instance, &prop, componentName, line_});
+  fixups_.push_back(Fixup{instance, &prop, componentName, lookup_, line_});
+}
+
+bool TReader::IgnoreMissingMethod(const String& methodName) {
+  bool error = true;
+  onFindMethod_(this, methodName, error);
+  return !error;
+}
+
+// A name as the writer spells references: "Button1" in the form (or the frame being read), or
+// "Frame1.Button1" for a component another component owns.
+TComponent* TReader::FindReference(const String& name, TComponent* lookup) const {
+  for (TComponent* scope : {lookup, root_}) {
+    if (SameText(scope->GetName(), name)) return scope;
+    if (TComponent* found = scope->FindComponent(name)) return found;
+  }
+  size_t dot = name.find('.');
+  if (dot == String::npos) return nullptr;
+  TComponent* owner = root_->FindComponent(name.substr(0, dot));
+  return owner ? owner->FindComponent(name.substr(dot + 1)) : nullptr;
 }
 
 void TReader::ResolveFixups() {
   for (const Fixup& f : fixups_) {
     line_ = f.line;
-    TComponent* target = SameText(root_->GetName(), f.name) ? root_ : root_->FindComponent(f.name);
-    if (!target) throw EReadError(Format("Line %d: Unresolved component reference %s", f.line, f.name));
+    TComponent* target = FindReference(f.name, f.lookup);
+    if (!target) {
+      Fail(Format("Line %d: Unresolved component reference %s", f.line, f.name));
+      continue;
+    }
     f.prop->SetObject(f.instance, target);
   }
   fixups_.clear();
@@ -287,14 +519,45 @@ String WriteComponentToText(TComponent* root) { return TWriter().WriteRootCompon
 
 void ReadComponentFromText(const String& text, TComponent* root) { TReader(text).ReadRootComponent(root); }
 
-String FormResourceText(const TComponent* root) {
-  auto module = static_cast<HMODULE>(root->ClassInfo().Module());
-  String name = root->ClassName();
-  HRSRC resource = FindResourceA(module, name.c_str(), MAKEINTRESOURCEA(10) /* RT_RCDATA */);
+void ReadComponentFromText(const String& text, TComponent* root, const TReaderErrorEvent& onError) {
+  TReader reader(text);
+  reader.SetOnError(onError);
+  reader.ReadRootComponent(root);
+}
+
+namespace {
+
+// The form file of a class, or false when its module has none.
+bool FindFormResource(const TClassInfo& info, String& text) {
+  auto module = static_cast<HMODULE>(info.Module());
+  HRSRC resource = FindResourceA(module, info.Name().c_str(), MAKEINTRESOURCEA(10) /* RT_RCDATA */);
   HGLOBAL loaded = resource ? LoadResource(module, resource) : nullptr;
   const char* data = loaded ? static_cast<const char*>(LockResource(loaded)) : nullptr;
-  if (!data) throw EResNotFound(Format("Resource %s not found", name));
-  return String(data, SizeofResource(module, resource));
+  if (!data) return false;
+  text.assign(data, SizeofResource(module, resource));
+  return true;
+}
+
+}  // namespace
+
+String FormResourceText(const TComponent* root) {
+  String text;
+  if (!FindFormResource(root->ClassInfo(), text)) throw EResNotFound(Format("Resource %s not found", root->ClassName()));
+  return text;
+}
+
+const TClassInfo* ReadFormResources(TComponent* root, const TClassInfo* lastRead) {
+  std::vector<std::pair<const TClassInfo*, String>> files;
+  for (const TClassInfo* c = &root->ClassInfo(); c && c != lastRead; c = c->Parent()) {
+    String text;
+    if (FindFormResource(*c, text)) files.emplace_back(c, std::move(text));
+  }
+  if (files.empty() && !lastRead) throw EResNotFound(Format("Resource %s not found", root->ClassName()));
+  for (auto it = files.rbegin(); it != files.rend(); ++it) {
+    ReadComponentFromText(it->second, root);
+    lastRead = it->first;
+  }
+  return lastRead;
 }
 
 TComponent* CreateComponentFromText(const String& text, TComponent* owner) {

@@ -107,6 +107,24 @@ TFormValue TFormValue::Binary(TBytes bytes) {
   return f;
 }
 
+TFormValue TFormValue::Collection(std::vector<TFormValue> items) {
+  TFormValue f;
+  f.type = vaCollection;
+  f.items = std::move(items);
+  return f;
+}
+
+TFormValue TFormValue::Item() {
+  TFormValue f;
+  f.type = vaItem;
+  return f;
+}
+
+void TFormValue::Add(const String& name, TFormValue value) {
+  members.push_back(name);
+  items.push_back(std::move(value));
+}
+
 bool TFormValue::IsIdent(const char* name) const { return type == vaIdent && SameText(text, name); }
 
 bool TFormValue::operator==(const TFormValue& o) const {
@@ -118,7 +136,9 @@ bool TFormValue::operator==(const TFormValue& o) const {
     case vaString: return text == o.text;
     case vaIdent: return SameText(text, o.text);
     case vaSet: return members == o.members;
-    case vaList: return items == o.items;
+    case vaList:
+    case vaCollection: return items == o.items;
+    case vaItem: return members == o.members && items == o.items;
     case vaBinary: return bytes == o.bytes;
   }
   return false;
@@ -149,6 +169,17 @@ String TFormValue::ToText(int indent) const {
       return out + ")";
     }
     case vaBinary: return BinaryText(bytes, indent);
+    case vaCollection: {
+      String out = "<";
+      for (const TFormValue& item : items) out += item.ToText(indent + 2);
+      return out + ">";
+    }
+    case vaItem: {
+      String out = "\r\n" + Indent(indent) + "item";
+      for (size_t i = 0; i < items.size(); ++i)
+        out += "\r\n" + Indent(indent + 2) + members[i] + " = " + items[i].ToText(indent + 2);
+      return out + "\r\n" + Indent(indent) + "end";
+    }
   }
   return String();
 }

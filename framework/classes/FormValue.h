@@ -1,5 +1,5 @@
 // TFormValue: a property value as form files spell it (integers, floats, strings, identifiers,
-// sets, lists and binary data), which the parser reads and the writer writes.
+// sets, lists, collections and binary data), which the parser reads and the writer writes.
 #pragma once
 
 #include <cstdint>
@@ -11,14 +11,16 @@ namespace Tovix {
 
 // A property value as form files spell it: what the parser reads and the writer writes.
 struct TFormValue {
-  enum TType { vaNull, vaInteger, vaFloat, vaString, vaIdent, vaSet, vaList, vaBinary };
+  // A collection ("< item ... end >") holds vaItem values; an item's property names are its
+  // members and their values its items.
+  enum TType { vaNull, vaInteger, vaFloat, vaString, vaIdent, vaSet, vaList, vaBinary, vaCollection, vaItem };
 
   TType type = vaNull;
   int64_t integer = 0;
   double number = 0;
   String text;                      // vaString and vaIdent
-  std::vector<String> members;      // vaSet
-  std::vector<TFormValue> items;    // vaList
+  std::vector<String> members;      // vaSet, vaItem
+  std::vector<TFormValue> items;    // vaList, vaCollection, vaItem
   TBytes bytes;                     // vaBinary
 
   static TFormValue Integer(int64_t v);
@@ -28,6 +30,10 @@ struct TFormValue {
   static TFormValue Set(std::vector<String> members);
   static TFormValue List(std::vector<TFormValue> items);
   static TFormValue Binary(TBytes bytes);
+  static TFormValue Collection(std::vector<TFormValue> items);
+  // An empty collection item; Add appends one of its properties.
+  static TFormValue Item();
+  void Add(const String& name, TFormValue value);
 
   bool IsIdent(const char* name) const;
   bool operator==(const TFormValue& other) const;

@@ -3,6 +3,8 @@
 #include <cerrno>
 #include <cstdlib>
 
+#include "framework/system/WinApi.h"
+
 namespace Tovix {
 
 namespace {
@@ -12,9 +14,49 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsHexDigit(char c) { return IsDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
 int HexValue(char c) { return IsDigit(c) ? c - '0' : (c | 0x20) - 'a' + 10; }
 
+const int kMaxCharCode = 0x10FFFF;
+// Value lists and collections nest only a few levels in real forms; deeper is an error, not a
+// stack overflow.
+const int kMaxValueNesting = 32;
+
+// UTF-16 text in the ANSI code page, as Windows converts it: characters the code page lacks
+// become its default character.
+String WideToAnsi(const std::wstring& wide) {
+  if (wide.empty()) return String();
+  int length = static_cast<int>(wide.size());
+  int size = WideCharToMultiByte(CP_ACP, 0, wide.data(), length, nullptr, 0, nullptr, nullptr);
+  String ansi(static_cast<size_t>(size > 0 ? size : 0), '\0');
+  if (size > 0) WideCharToMultiByte(CP_ACP, 0, wide.data(), length, ansi.data(), size, nullptr, nullptr);
+  return ansi;
+}
+
+void AppendCodePoint(std::wstring& wide, int code) {
+  if (code < 0x10000) {
+    wide += static_cast<wchar_t>(code);
+    return;
+  }
+  code -= 0x10000;
+  wide += static_cast<wchar_t>(0xD800 + (code >> 10));
+  wide += static_cast<wchar_t>(0xDC00 + (code & 0x3FF));
+}
+
+const char kUtf8Bom[] = "\xEF\xBB\xBF";
+
+// A file that starts with the UTF-8 byte-order mark is UTF-8; the framework's text is ANSI.
+String AnsiTextOf(const String& text) {
+  if (text.compare(0, 3, kUtf8Bom) != 0) return text;
+  String utf8 = text.substr(3);
+  if (utf8.empty()) return utf8;
+  int length = static_cast<int>(utf8.size());
+  int size = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, nullptr, 0);
+  std::wstring wide(static_cast<size_t>(size > 0 ? size : 0), L'\0');
+  if (size > 0) MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, wide.data(), size);
+  return WideToAnsi(wide);
+}
+
 }  // namespace
 
-TParser::TParser(const String& text) : text_(text) { NextToken(); }
+TParser::TParser(const String& text) : text_(AnsiTextOf(text)) { NextToken(); }
 
 void TParser::Error(const String& message) const {
   throw EParserError(Format("Line %d: %s", tokenLine_, message));
@@ -99,9 +141,11 @@ void TParser::ReadNumber() {
   if (errno == ERANGE || !end || *end != '\0') Error(Format("Invalid number %s", tokenText_));
 }
 
-// A string is a run of quoted parts and #nnn character codes with nothing between them.
+// A string is a run of quoted parts and #nnn character codes with nothing between them. Codes up
+// to 255 are bytes; higher ones are Unicode characters, converted to the ANSI code page.
 void TParser::ReadQuotedString() {
   String value;
+  std::wstring wide;
   while (pos_ < text_.size() && (text_[pos_] == '\'' || text_[pos_] == '#')) {
     if (text_[pos_] == '#') {
       ++pos_;
@@ -109,12 +153,20 @@ void TParser::ReadQuotedString() {
       int code = 0;
       while (pos_ < text_.size() && IsDigit(text_[pos_])) {
         code = code * 10 + (text_[pos_++] - '0');
-        if (code > 255) Error("Invalid character code in string");
+        if (code > kMaxCharCode) Error("Invalid character code in string");
       }
       if (pos_ == digits) Error("Invalid character code in string");
+      if (code > 255) {
+        AppendCodePoint(wide, code);
+        continue;
+      }
+      value += WideToAnsi(wide);
+      wide.clear();
       value += static_cast<char>(code);
       continue;
     }
+    value += WideToAnsi(wide);
+    wide.clear();
     ++pos_;
     for (;;) {
       if (pos_ >= text_.size() || text_[pos_] == '\n' || text_[pos_] == '\r') Error("Unterminated string");
@@ -130,7 +182,7 @@ void TParser::ReadQuotedString() {
       value += text_[pos_++];
     }
   }
-  tokenText_ = value;
+  tokenText_ = value + WideToAnsi(wide);
   token_ = toString;
 }
 
@@ -221,25 +273,57 @@ TFormValue TParser::ReadValue() {
         NextToken();
         return TFormValue::Set(std::move(members));
       }
-      if (IsChar('(')) {
-        // Lists nest only a few levels in real forms; a runaway nesting is an error, not a stack overflow.
-        if (++listDepth_ > 32) Error("Lists nested too deeply");
-        NextToken();
-        std::vector<TFormValue> items;
-        while (!IsChar(')')) {
-          if (token_ == toEOF) Error("')' expected");
-          items.push_back(ReadValue());
-        }
-        NextToken();
-        --listDepth_;
-        return TFormValue::List(std::move(items));
-      }
-      if (IsChar('<')) Error("Collections are not supported");
+      if (IsChar('(')) return ReadList();
+      if (IsChar('<')) return ReadCollection();
       break;
     case toEOF:
       break;
   }
   Error("Property value expected");
+}
+
+void TParser::EnterNesting() {
+  if (++valueDepth_ > kMaxValueNesting) Error("Values nested too deeply");
+}
+
+TFormValue TParser::ReadList() {
+  EnterNesting();
+  NextToken();
+  std::vector<TFormValue> items;
+  while (!IsChar(')')) {
+    if (token_ == toEOF) Error("')' expected");
+    items.push_back(ReadValue());
+  }
+  NextToken();
+  --valueDepth_;
+  return TFormValue::List(std::move(items));
+}
+
+// "< item Name = value ... end item ... end >"; an item may carry its order as "item [n]".
+TFormValue TParser::ReadCollection() {
+  EnterNesting();
+  NextToken();
+  std::vector<TFormValue> items;
+  while (!IsChar('>')) {
+    CheckSymbol("item");
+    if (IsChar('[')) {
+      NextToken();
+      if (token_ != toInteger) Error("Item order expected");
+      NextToken();
+      CheckChar(']');
+    }
+    TFormValue item = TFormValue::Item();
+    while (token_ == toSymbol && !IsSymbol("end")) {
+      String name = ReadSymbol();
+      CheckChar('=');
+      item.Add(name, ReadValue());
+    }
+    CheckSymbol("end");
+    items.push_back(std::move(item));
+  }
+  NextToken();
+  --valueDepth_;
+  return TFormValue::Collection(std::move(items));
 }
 
 }  // namespace Tovix

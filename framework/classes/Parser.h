@@ -39,6 +39,9 @@ class TParser {
   void ReadQuotedString();
   void ReadBinaryText();
   String ReadStringToken();
+  TFormValue ReadList();
+  TFormValue ReadCollection();
+  void EnterNesting();
   TBytes DecodeBinary() const;
 
   const String text_;
@@ -50,7 +53,7 @@ class TParser {
   int64_t tokenInt_ = 0;
   double tokenFloat_ = 0;
   int tokenLine_ = 1;
-  int listDepth_ = 0;
+  int valueDepth_ = 0;
 };
 
 }  // namespace Tovix

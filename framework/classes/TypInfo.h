@@ -44,6 +44,9 @@ class TPropertyContext {
   virtual TComponent* Root() const = 0;
   // Records a component reference to be resolved when the whole form has been read.
   virtual void AddFixup(TObject* instance, const class TPropInfo& prop, const String& componentName) = 0;
+  // Whether an event naming a method the root does not publish may stay unassigned instead of
+  // failing the read.
+  virtual bool IgnoreMissingMethod(const String& /*methodName*/) { return false; }
 };
 
 // One published property: its name, kind, accessors, default and stored rule.

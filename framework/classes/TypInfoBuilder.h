@@ -273,6 +273,7 @@ class TEventProp : public TPropInfo {
     }
     TComponent* root = context.Root();
     const TMethodEntry* method = root ? root->ClassInfo().FindMethod(value.text) : nullptr;
+    if (!method && context.IgnoreMissingMethod(value.text)) return;
     if (!method)
       throw EReadError(Format("Method %s not found in %s", value.text, root ? root->ClassName() : String("nil")));
     if (*method->eventType != typeid(E))

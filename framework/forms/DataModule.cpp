@@ -24,7 +24,7 @@ void TDataModule::BeforeDestruction() {
 }
 
 void TDataModule::ReadFormResource() {
-  ReadComponentFromText(FormResourceText(this), this);
+  resourceRead_ = ReadFormResources(this, resourceRead_);
   DoCreate();
 }
 

@@ -18,6 +18,7 @@ class TDataModule : public TComponent {
 
   // Reads the form file stored as an RCDATA resource named after the class (in the module of the
   // class's code), binding events to this module's published methods, then runs OnCreate.
+  // An ancestor's form file is read first when the ancestor's constructor has not read it.
   // Raises EResNotFound "Resource %s not found" when there is none.
   void ReadFormResource();
 
@@ -46,6 +47,8 @@ class TDataModule : public TComponent {
   int width_ = 0;
   int height_ = 0;
   bool destroyRan_ = false;
+  // The class whose form file was read last (by this class's constructor or an ancestor's).
+  const TClassInfo* resourceRead_ = nullptr;
   TNotifyEvent onCreate_;
   TNotifyEvent onDestroy_;
 };

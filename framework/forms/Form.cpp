@@ -125,11 +125,10 @@ void TCustomForm::BeforeDestruction() {
 }
 
 void TCustomForm::ReadFormResource() {
-  String text = FormResourceText(this);
   formState_.Include(fsCreating);
   {
     TScopeExit created([&] { formState_.Exclude(fsCreating); });
-    ReadComponentFromText(text, this);
+    resourceRead_ = ReadFormResources(this, resourceRead_);
   }
   DoCreate();
 }

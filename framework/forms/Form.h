@@ -44,6 +44,7 @@ class TCustomForm : public TWinControl {
 
   // Reads the form file stored as an RCDATA resource named after the class (in the module of the
   // class's code), binding events to this form's published methods, then runs OnCreate.
+  // An ancestor's form file is read first when the ancestor's constructor has not read it.
   void ReadFormResource();
 
   void Show();
@@ -149,6 +150,8 @@ class TCustomForm : public TWinControl {
   bool keyPreview_ = false;
   bool active_ = false;
   bool destroyRan_ = false;
+  // The class whose form file was read last (by this class's constructor or an ancestor's).
+  const TClassInfo* resourceRead_ = nullptr;
   TWinControl* activeControl_ = nullptr;
   TWinControl* focusedControl_ = nullptr;
   TFormState formState_;
