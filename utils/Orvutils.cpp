@@ -1,6 +1,9 @@
 #include "utils/Orvutils.h"
 
 #include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <optional>
 #include <vector>
 
 #include <mmsystem.h>
@@ -51,6 +54,46 @@ class TextFinder {
   std::vector<size_t> failure_;
 };
 
+// Finds an exact pattern as quickly as std::string::find on real text: memchr jumps to the next
+// candidate of the pattern's first byte, memcmp checks the rest. On its own that is quadratic
+// when candidates keep nearly matching ('aaa...' searched for 'aa...ab'), so the cost of failed
+// checks is counted, and once it exceeds a few times the text passed over, the rest of the search
+// goes to the linear TextFinder. Either way the work stays linear in the text.
+class ExactFinder {
+ public:
+  explicit ExactFinder(const String& pattern) : pattern_(pattern) {}
+
+  // As TextFinder::Find.
+  size_t Find(const String& text, size_t from) {
+    if (linear_) return linear_->Find(text, from);
+    const size_t m = pattern_.size();
+    if (m == 0 || text.size() < m || from > text.size() - m) return String::npos;
+    const char* base = text.data();
+    const char* last = base + (text.size() - m);  // the last place a match can start
+    const char* at = base + from;
+    while (at <= last) {
+      at = static_cast<const char*>(std::memchr(at, pattern_[0], static_cast<size_t>(last - at) + 1));
+      if (!at) return String::npos;
+      if (std::memcmp(at + 1, pattern_.data() + 1, m - 1) == 0) return static_cast<size_t>(at - base);
+      ++at;
+      failedCost_ += m;
+      size_t passed = static_cast<size_t>(at - base);
+      if (failedCost_ > 4 * passed + kFailureAllowance) {
+        linear_.emplace(pattern_, false);
+        return linear_->Find(text, passed);
+      }
+    }
+    return String::npos;
+  }
+
+ private:
+  // Failed comparisons allowed before any text has passed: short texts never pay for the table.
+  static constexpr size_t kFailureAllowance = 4096;
+  String pattern_;
+  size_t failedCost_ = 0;
+  std::optional<TextFinder> linear_;
+};
+
 // The substring from 1-based position p with count n, under the clamped substring rule.
 // Positions are 64-bit here so that callers' arithmetic on extreme ints cannot overflow.
 String Copy(const String& text, long long p, long long n) {
@@ -61,20 +104,29 @@ String Copy(const String& text, long long p, long long n) {
 
 long long Length(const String& text) { return static_cast<long long>(text.size()); }
 
+int InclusiveSpan(int from, int to) {
+  return static_cast<int>(static_cast<uint32_t>(to) - static_cast<uint32_t>(from) + 1u);
+}
+
 // Left-to-right, non-overlapping replacement; the replacement is never scanned again.
-String ReplaceAll(const String& text, const String& find, const String& replacement, bool ignoreCase) {
-  if (find.empty()) return text;
-  TextFinder finder(find, ignoreCase);
+template <typename Finder>
+String ReplaceFound(const String& text, Finder&& finder, size_t findLength, const String& replacement) {
   String result;
   result.reserve(text.size());
   size_t from = 0;
   for (size_t match = finder.Find(text, from); match != String::npos; match = finder.Find(text, from)) {
     result.append(text, from, match - from);
     result += replacement;
-    from = match + find.size();
+    from = match + findLength;
   }
   result.append(text, from, String::npos);
   return result;
+}
+
+String ReplaceAll(const String& text, const String& find, const String& replacement, bool ignoreCase) {
+  if (find.empty()) return text;
+  if (ignoreCase) return ReplaceFound(text, TextFinder(find, true), find.size(), replacement);
+  return ReplaceFound(text, ExactFinder(find), find.size(), replacement);
 }
 
 bool IsInvalidFileNameChar(char c) {
@@ -112,8 +164,10 @@ int Min(int a, int b) { return a < b ? a : b; }
 int Max(int a, int b) { return a > b ? a : b; }
 int IntIf(bool condition, int whenTrue, int whenFalse) { return condition ? whenTrue : whenFalse; }
 String StrIf(bool condition, const String& whenTrue, const String& whenFalse) { return condition ? whenTrue : whenFalse; }
-int RectWidth(const TRect& rect) { return rect.right - rect.left + 1; }
-int RectHeight(const TRect& rect) { return rect.bottom - rect.top + 1; }
+// Computed in unsigned 32-bit arithmetic, where wrapping is defined: extreme coordinates give the
+// wrapped 32-bit value instead of undefined behaviour (Left -2147483648, Right 2147483647 gives 0).
+int RectWidth(const TRect& rect) { return InclusiveSpan(rect.left, rect.right); }
+int RectHeight(const TRect& rect) { return InclusiveSpan(rect.top, rect.bottom); }
 
 // ---------------------------------------------------------------------------
 // Substrings
@@ -154,7 +208,7 @@ int StrFindCharRight(const String& text, char c) {
   return i == String::npos ? 0 : static_cast<int>(i) + 1;
 }
 
-bool StrContains(const String& text, const String& part) { return TextFinder(part, false).Find(text, 0) != String::npos; }
+bool StrContains(const String& text, const String& part) { return ExactFinder(part).Find(text, 0) != String::npos; }
 
 int StrCountVowels(const String& text) {
   int count = 0;
@@ -189,7 +243,7 @@ String StrRepeat(const String& text, int count) {
 }
 
 String StrRemove(const String& text, const String& part) {
-  size_t i = TextFinder(part, false).Find(text, 0);
+  size_t i = ExactFinder(part).Find(text, 0);
   if (i == String::npos) return text;
   return text.substr(0, i) + text.substr(i + part.size());
 }
@@ -219,7 +273,7 @@ int StrParse(const String& text, const String& delimiter, TStrings* list) {
   {
     TScopeExit endUpdate([&] { list->EndUpdate(); });
     list->Clear();
-    TextFinder finder(delimiter, false);
+    ExactFinder finder(delimiter);
     size_t from = 0;
     for (size_t match = finder.Find(text, from); match != String::npos; match = finder.Find(text, from)) {
       list->Add(text.substr(from, match - from));
