@@ -1,15 +1,15 @@
-#include "utils/Orvstream.h"
+#include "utils/OrvstreamBuffered.h"
 
 #include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <cstring>
+#include <memory>
+
+#include "framework/WinApi.h"
+#include "framework/classes/UtilityWindow.h"
 
 namespace Tovix {
-
-// The file format is little-endian with IEEE doubles, which is what the machine keeps in memory.
-static_assert(std::endian::native == std::endian::little, "the typed values are stored as they lie in memory");
-static_assert(sizeof(int32_t) == 4 && sizeof(TDateTime) == 8, "the typed values have fixed sizes");
 
 namespace {
 
@@ -19,44 +19,57 @@ constexpr size_t kLargestPiece = size_t{1} << 30;
 
 }  // namespace
 
-TOrvFileStream::TOrvFileStream(const String& fileName, TFileMode mode)
-    : TFileStream(fileName, mode), canRead_(mode.CanRead()), canWrite_(mode.CanWrite()), window_(kWindowSize) {}
+TOrvBufferedFileStream::TOrvBufferedFileStream(const String& fileName, TFileMode mode)
+    : TOrvFileStream(fileName, mode), canRead_(mode.CanRead()), canWrite_(mode.CanWrite()), window_(kWindowSize) {}
 
-TOrvFileStream::~TOrvFileStream() {
+TOrvBufferedFileStream::~TOrvBufferedFileStream() {
   try {
-    FlushBuffer();
+    Flush();
+  } catch (const Exception& e) {
+    // A destructor cannot raise; the user must still learn that the data did not reach the file.
+    if (ApplicationHandleException) ApplicationHandleException(this, e);
+    else OutputDebugStringA(("TOrvBufferedFileStream: " + e.Message()).c_str());
+  }
+}
+
+void TOrvBufferedFileStream::Free() {
+  std::unique_ptr<TOrvBufferedFileStream> owner(this);
+  try {
+    Flush();
   } catch (...) {
-    // Nothing can be raised from here; FlushBuffer is how callers see this failure.
+    // Reported here, to the caller: the destructor must not report it a second time.
+    dirtyBegin_ = dirtyEnd_ = 0;
+    throw;
   }
 }
 
 // ---------------------------------------------------------------------------
 // The window
 
-char* TOrvFileStream::WindowAtPosition() { return window_.data() + static_cast<size_t>(position_ - windowStart_); }
+char* TOrvBufferedFileStream::WindowAtPosition() { return window_.data() + static_cast<size_t>(position_ - windowStart_); }
 
-size_t TOrvFileStream::BufferedAtPosition() const {
+size_t TOrvBufferedFileStream::BufferedAtPosition() const {
   int64_t end = windowStart_ + static_cast<int64_t>(windowLength_);
   if (position_ < windowStart_ || position_ >= end) return 0;
   return static_cast<size_t>(end - position_);
 }
 
-bool TOrvFileStream::WindowTakesWrite() const {
+bool TOrvBufferedFileStream::WindowTakesWrite() const {
   if (position_ < windowStart_) return false;
   int64_t offset = position_ - windowStart_;
   return offset <= static_cast<int64_t>(windowLength_) && offset < static_cast<int64_t>(kWindowSize);
 }
 
-bool TOrvFileStream::FillWindow() {
-  FlushBuffer();
+bool TOrvBufferedFileStream::FillWindow() {
+  Flush();
   windowStart_ = position_;
   windowLength_ = 0;  // stays empty if the read below raises
-  TFileStream::Seek(position_, soFromBeginning);
-  windowLength_ = static_cast<size_t>(TFileStream::Read(window_.data(), static_cast<int>(kWindowSize)));
+  TOrvFileStream::Seek(position_, soFromBeginning);
+  windowLength_ = static_cast<size_t>(TOrvFileStream::Read(window_.data(), static_cast<int>(kWindowSize)));
   return windowLength_ > 0;
 }
 
-void TOrvFileStream::MarkWritten(size_t begin, size_t end) {
+void TOrvBufferedFileStream::MarkWritten(size_t begin, size_t end) {
   if (dirtyBegin_ == dirtyEnd_) {
     dirtyBegin_ = begin;
     dirtyEnd_ = end;
@@ -67,28 +80,28 @@ void TOrvFileStream::MarkWritten(size_t begin, size_t end) {
   windowLength_ = std::max(windowLength_, end);
 }
 
-void TOrvFileStream::FlushBuffer() {
+void TOrvBufferedFileStream::Flush() {
   if (dirtyBegin_ == dirtyEnd_) return;
   // Everything between the first and the last written byte is the file's current content, so
   // one write of the whole span is right even where the caller wrote only parts of it.
   int count = static_cast<int>(dirtyEnd_ - dirtyBegin_);
-  TFileStream::Seek(windowStart_ + static_cast<int64_t>(dirtyBegin_), soFromBeginning);
-  if (TFileStream::Write(window_.data() + dirtyBegin_, count) != count) throw EWriteError("Stream write error");
+  TOrvFileStream::Seek(windowStart_ + static_cast<int64_t>(dirtyBegin_), soFromBeginning);
+  if (TOrvFileStream::Write(window_.data() + dirtyBegin_, count) != count) throw EWriteError("Stream write error");
   dirtyBegin_ = dirtyEnd_ = 0;
 }
 
-int TOrvFileStream::DirectRead(char* buffer, int count) {
-  FlushBuffer();
-  TFileStream::Seek(position_, soFromBeginning);
-  int got = TFileStream::Read(buffer, count);
+int TOrvBufferedFileStream::DirectRead(char* buffer, int count) {
+  Flush();
+  TOrvFileStream::Seek(position_, soFromBeginning);
+  int got = TOrvFileStream::Read(buffer, count);
   position_ += got;
   return got;
 }
 
-int TOrvFileStream::DirectWrite(const char* buffer, int count) {
-  FlushBuffer();
-  TFileStream::Seek(position_, soFromBeginning);
-  int written = TFileStream::Write(buffer, count);
+int TOrvBufferedFileStream::DirectWrite(const char* buffer, int count) {
+  Flush();
+  TOrvFileStream::Seek(position_, soFromBeginning);
+  int written = TOrvFileStream::Write(buffer, count);
   position_ += written;
   // The window may cover bytes just written past it; start an empty one here instead.
   windowStart_ = position_;
@@ -99,7 +112,7 @@ int TOrvFileStream::DirectWrite(const char* buffer, int count) {
 // ---------------------------------------------------------------------------
 // TStream
 
-int TOrvFileStream::Read(void* buffer, int count) {
+int TOrvBufferedFileStream::Read(void* buffer, int count) {
   if (count <= 0) return 0;
   char* out = static_cast<char*>(buffer);
   // A stream opened for writing only must fail on reading as the file does, even for bytes it holds.
@@ -124,7 +137,7 @@ int TOrvFileStream::Read(void* buffer, int count) {
   return count - static_cast<int>(left);
 }
 
-int TOrvFileStream::Write(const void* buffer, int count) {
+int TOrvBufferedFileStream::Write(const void* buffer, int count) {
   if (count <= 0) return 0;
   const char* in = static_cast<const char*>(buffer);
   // A read-only stream must fail on writing now, not later when the window would be written.
@@ -136,7 +149,7 @@ int TOrvFileStream::Write(const void* buffer, int count) {
         left -= static_cast<size_t>(DirectWrite(in, static_cast<int>(left)));
         break;
       }
-      FlushBuffer();
+      Flush();
       windowStart_ = position_;
       windowLength_ = 0;
     }
@@ -151,7 +164,7 @@ int TOrvFileStream::Write(const void* buffer, int count) {
   return count - static_cast<int>(left);
 }
 
-int64_t TOrvFileStream::Seek(int64_t offset, TSeekOrigin origin) {
+int64_t TOrvBufferedFileStream::Seek(int64_t offset, TSeekOrigin origin) {
   int64_t target;
   switch (origin) {
     case soFromBeginning:
@@ -164,24 +177,24 @@ int64_t TOrvFileStream::Seek(int64_t offset, TSeekOrigin origin) {
       target = GetSize() + offset;
       break;
     default:
-      return TFileStream::Seek(offset, origin);  // raises for the unknown origin
+      return TOrvFileStream::Seek(offset, origin);  // raises for the unknown origin
   }
   // Let the file refuse a position before the start, with the error an unbuffered stream gives.
-  if (target < 0) return TFileStream::Seek(target, soFromBeginning);
+  if (target < 0) return TOrvFileStream::Seek(target, soFromBeginning);
   position_ = target;
   return position_;
 }
 
-int64_t TOrvFileStream::GetSize() {
+int64_t TOrvBufferedFileStream::GetSize() {
   // The window holds current content, some perhaps not yet written to the file. An empty window
   // says nothing: it may stand past the end, where a read found nothing.
-  int64_t fileSize = TFileStream::GetSize();
+  int64_t fileSize = TOrvFileStream::GetSize();
   if (windowLength_ == 0) return fileSize;
   return std::max(fileSize, windowStart_ + static_cast<int64_t>(windowLength_));
 }
 
-void TOrvFileStream::SetSize(int64_t size) {
-  if (size < 0) return TFileStream::SetSize(size);  // raises as the file stream does
+void TOrvBufferedFileStream::SetSize(int64_t size) {
+  if (size < 0) return TOrvFileStream::SetSize(size);  // raises as the file stream does
   // Bytes past the new end would be cut off anyway: they need never reach the file.
   int64_t windowEnd = windowStart_ + static_cast<int64_t>(windowLength_);
   if (windowEnd > size) {
@@ -189,17 +202,17 @@ void TOrvFileStream::SetSize(int64_t size) {
     dirtyEnd_ = std::min(dirtyEnd_, windowLength_);
     dirtyBegin_ = std::min(dirtyBegin_, dirtyEnd_);
   }
-  FlushBuffer();
-  TFileStream::SetSize(size);
+  Flush();
+  TOrvFileStream::SetSize(size);
   position_ = std::min(position_, size);
 }
 
 // ---------------------------------------------------------------------------
 // Typed values
 
-bool TOrvFileStream::IsEOF() { return BufferedAtPosition() == 0 && position_ >= GetSize(); }
+bool TOrvBufferedFileStream::IsEOF() { return BufferedAtPosition() == 0 && position_ >= GetSize(); }
 
-void TOrvFileStream::ReadValue(void* value, size_t size) {
+void TOrvBufferedFileStream::ReadWindowed(void* value, size_t size) {
   // The offset is huge when the position is before the window, so one comparison covers both sides.
   uint64_t offset = static_cast<uint64_t>(position_ - windowStart_);
   if (canRead_ && offset < windowLength_ && windowLength_ - offset >= size) {
@@ -210,7 +223,7 @@ void TOrvFileStream::ReadValue(void* value, size_t size) {
   }
 }
 
-void TOrvFileStream::WriteValue(const void* value, size_t size, bool terminate) {
+void TOrvBufferedFileStream::WriteWindowed(const void* value, size_t size, bool terminate) {
   size_t total = size + (terminate ? 1 : 0);
   uint64_t offset = static_cast<uint64_t>(position_ - windowStart_);
   if (canWrite_ && offset <= windowLength_ && offset + total <= kWindowSize) {
@@ -224,7 +237,7 @@ void TOrvFileStream::WriteValue(const void* value, size_t size, bool terminate) 
   }
 }
 
-void TOrvFileStream::WriteValueThroughWrite(const void* value, size_t size, bool terminate) {
+void TOrvBufferedFileStream::WriteValueThroughWrite(const void* value, size_t size, bool terminate) {
   const char* in = static_cast<const char*>(value);
   for (size_t done = 0; done < size;) {
     int n = static_cast<int>(std::min(size - done, kLargestPiece));
@@ -237,7 +250,7 @@ void TOrvFileStream::WriteValueThroughWrite(const void* value, size_t size, bool
   }
 }
 
-String TOrvFileStream::ReadStr() {
+String TOrvBufferedFileStream::ReadStr() {
   if (!canRead_) return ReadStrUnbuffered();
   String result;
   for (;;) {
@@ -259,7 +272,7 @@ String TOrvFileStream::ReadStr() {
 }
 
 // The plain byte-by-byte reading, for a stream that cannot read (its Read then raises).
-String TOrvFileStream::ReadStrUnbuffered() {
+String TOrvBufferedFileStream::ReadStrUnbuffered() {
   String result;
   for (;;) {
     if (IsEOF()) throw EStreamError("Unable to read string from stream");
@@ -270,36 +283,36 @@ String TOrvFileStream::ReadStrUnbuffered() {
   }
 }
 
-int TOrvFileStream::ReadInt() {
+int TOrvBufferedFileStream::ReadInt() {
   int32_t value;
-  ReadValue(&value, sizeof value);
+  ReadWindowed(&value, sizeof value);
   return value;
 }
 
-bool TOrvFileStream::ReadBool() {
+bool TOrvBufferedFileStream::ReadBool() {
   uint8_t value;
-  ReadValue(&value, sizeof value);
+  ReadWindowed(&value, sizeof value);
   return value != 0;
 }
 
-TDateTime TOrvFileStream::ReadDateTime() {
+TDateTime TOrvBufferedFileStream::ReadDateTime() {
   TDateTime value;
-  ReadValue(&value, sizeof value);
+  ReadWindowed(&value, sizeof value);
   return value;
 }
 
-void TOrvFileStream::WriteStr(const String& text) { WriteValue(text.data(), text.size(), true); }
+void TOrvBufferedFileStream::WriteStr(const String& text) { WriteWindowed(text.data(), text.size(), true); }
 
-void TOrvFileStream::WriteInt(int value) {
+void TOrvBufferedFileStream::WriteInt(int value) {
   int32_t bytes = value;
-  WriteValue(&bytes, sizeof bytes, false);
+  WriteWindowed(&bytes, sizeof bytes, false);
 }
 
-void TOrvFileStream::WriteBool(bool flag) {
+void TOrvBufferedFileStream::WriteBool(bool flag) {
   uint8_t byte = flag ? 1 : 0;
-  WriteValue(&byte, sizeof byte, false);
+  WriteWindowed(&byte, sizeof byte, false);
 }
 
-void TOrvFileStream::WriteDateTime(TDateTime value) { WriteValue(&value, sizeof value, false); }
+void TOrvBufferedFileStream::WriteDateTime(TDateTime value) { WriteWindowed(&value, sizeof value, false); }
 
 }  // namespace Tovix

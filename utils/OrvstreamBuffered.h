@@ -1,33 +1,36 @@
-// Orvstream: a file stream with typed reads and writes, for simple record files of an application.
+// TOrvBufferedFileStream: the typed file stream with a 64 KiB window of the file in memory, for
+// callers who want many small values fast and know the trade.
 //
-// A file is the sequence of values in the order they were written, with no header and no type
-// tags; it must be read back in the same order and with the same types:
-//   string     its bytes followed by one zero byte
-//   integer    4 bytes, signed, little-endian
-//   boolean    1 byte: 1 for true, 0 for false (any non-zero byte reads as true)
-//   date-time  8 bytes, the IEEE 754 double of the TDateTime
-// Writing 'ab', 1 and true gives 61 62 00 01 00 00 00 01.
+// The trade: written bytes stay in memory until the stream moves to another part of the file, or
+// until Flush, SetSize or Free. Until then another handle on the file does not see them, a change
+// another handle makes inside the window is not seen here (and is overwritten by the flush), and a
+// write the system refuses is reported only when the bytes are flushed. Within this one stream
+// everything is exact: positions, sizes, end of file and the bytes of the file are those of an
+// unbuffered stream, however reads, writes, seeks and size changes are mixed.
+//
+// Failures are never dropped: Flush raises, Free flushes and raises, and when the destructor meets
+// a failed final flush (it cannot raise) the failure goes to the application's exception handling,
+// which shows it. Call Flush (or Free) wherever a failed write must be handled by the caller.
+//
+// The typed reads and writes here take their bytes straight from the window; called through a
+// TOrvFileStream pointer they go through Read and Write instead, with the same result.
 #pragma once
 
 #include <cstddef>
 #include <vector>
 
-#include "framework/Classes.h"
+#include "utils/Orvstream.h"
 
 namespace Tovix {
 
-// The stream keeps a window of the file in memory, so that typed values do not cost a system call
-// each. The window is invisible from outside: positions, sizes, end of file and the bytes of the
-// file are those an unbuffered TFileStream would have, however reads, writes, seeks and size
-// changes are mixed. Written bytes reach the file when the stream moves on to another part of
-// the file, on FlushBuffer, SetSize, and when the stream is freed; call FlushBuffer before
-// working on GetHandle's handle directly.
-class TOrvFileStream : public TFileStream {
+class TOrvBufferedFileStream : public TOrvFileStream {
  public:
-  TOrvFileStream(const String& fileName, TFileMode mode);
-  // Flushes what is still buffered. A destructor cannot raise, so a failure here is lost: call
-  // FlushBuffer first wherever a failed write must be noticed.
-  ~TOrvFileStream() override;
+  TOrvBufferedFileStream(const String& fileName, TFileMode mode);
+  // Flushes what is still buffered; a failure goes to the application's exception handling.
+  ~TOrvBufferedFileStream() override;
+  // Flushes, destroys the stream and then raises the flush's failure, if any. Hides TObject::Free
+  // (freeing through a base pointer reports a failure as the destructor does).
+  void Free();
 
   // True when the position is at or past the end of the stream.
   bool IsEOF();
@@ -46,7 +49,7 @@ class TOrvFileStream : public TFileStream {
 
   // Writes what is buffered to the file now. Raises an EStreamError (EWriteError, or the error of
   // moving to where the bytes belong) when the system refuses it; the bytes then stay buffered.
-  void FlushBuffer();
+  void Flush();
 
   int Read(void* buffer, int count) override;
   int Write(const void* buffer, int count) override;
@@ -70,9 +73,9 @@ class TOrvFileStream : public TFileStream {
   int DirectWrite(const char* buffer, int count);
   // Typed values: straight from or into the window when it can, through Read/Write otherwise.
   // terminate adds the zero byte that ends a string. Inline, so that each typed read and write
-  // gets its own copy with the size fixed; they are defined (and used) in Orvstream.cpp only.
-  inline void ReadValue(void* value, size_t size);
-  inline void WriteValue(const void* value, size_t size, bool terminate);
+  // gets its own copy with the size fixed; they are defined (and used) in OrvstreamBuffered.cpp only.
+  inline void ReadWindowed(void* value, size_t size);
+  inline void WriteWindowed(const void* value, size_t size, bool terminate);
   void WriteValueThroughWrite(const void* value, size_t size, bool terminate);
   String ReadStrUnbuffered();
 
