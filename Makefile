@@ -8,7 +8,7 @@ PACKAGES := cmake make googletest g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-
 
 CONFIGURE_FLAGS := -DCMAKE_BUILD_TYPE=Release -DTOVIX_WARNINGS_AS_ERRORS=ON
 
-.PHONY: all deps build build64 build32 test bench clean
+.PHONY: all deps build build64 build32 test bench fuzz clean
 
 all: build
 
@@ -31,6 +31,11 @@ test: build
 
 bench: build64
 	@tools/wine-session.sh $(BUILD) tools/run-benchmarks.sh $(BUILD)
+
+# The fuzz suites of `make test` with fifty times their inputs (FUZZ_SCALE=n for another number).
+FUZZ_SCALE ?= 50
+fuzz: build64
+	@tools/wine-session.sh $(BUILD) tools/run-fuzz.sh $(BUILD) $(FUZZ_SCALE)
 
 clean:
 	rm -rf $(BUILD) $(BUILD32)

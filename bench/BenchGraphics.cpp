@@ -6,7 +6,8 @@
 #include "utils/Orvgraphics.h"
 
 using namespace Tovix;
-using Tovix::Bench::BestSeconds;
+using Tovix::Bench::Compare;
+using Tovix::Bench::Comparison;
 using Tovix::Bench::Report;
 
 namespace {
@@ -56,25 +57,26 @@ int main() {
     TOrvBitmap picture;
     Paint(picture, side, format);
     TOrvBitmap work;
-    double base = BestSeconds(runs, [&] {
-      work.Assign(&picture);
-      ReplaceThroughTheCanvas(work, clFuchsia, clBlack);
-    });
-    double fast = BestSeconds(runs, [&] {
-      work.Assign(&picture);
-      work.ReplaceColor(clFuchsia, clBlack);
-    });
+    Comparison c = Compare(
+        runs,
+        [&] {
+          work.Assign(&picture);
+          work.ReplaceColor(clFuchsia, clBlack);
+        },
+        [&] {
+          work.Assign(&picture);
+          ReplaceThroughTheCanvas(work, clFuchsia, clBlack);
+        });
     std::snprintf(label, sizeof label, "ReplaceColor %dx%d %s", side, side,
                   format == pf8bit ? "8 bit" : format == pf24bit ? "24 bit" : "32 bit");
-    Report(label, fast, base);
+    Report(label, c);
   }
 
   TOrvBitmap picture;
   Paint(picture, side, pf24bit);
   TOrvBitmap work;
-  double base = BestSeconds(runs, [&] { MaskThroughTheCanvas(picture, clFuchsia); });
-  double fast = BestSeconds(runs, [&] { work.AndMask(&picture); });
+  Comparison c = Compare(runs, [&] { work.AndMask(&picture); }, [&] { MaskThroughTheCanvas(picture, clFuchsia); });
   std::snprintf(label, sizeof label, "AndMask %dx%d 24 bit", side, side);
-  Report(label, fast, base);
+  Report(label, c);
   return 0;
 }

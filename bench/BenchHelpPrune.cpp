@@ -1,8 +1,7 @@
 // Pruning the dead index entries of a 200,000-line help contents file, against a plain copy of the
-// same file (64 KiB blocks read and written with the system calls) in the same run, and the growth
-// from 100,000 to 200,000 lines. The IDE's registry keys live in a private registry sandbox.
+// same file (64 KiB blocks read and written with the system calls) in the same run, alternating,
+// and the growth from 100,000 to 200,000 lines. The IDE's registry keys live in a private registry sandbox.
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <vector>
 
@@ -14,6 +13,8 @@
 #include "tests/support/ScratchFolder.h"
 
 using namespace Tovix;
+using Tovix::Bench::Compare;
+using Tovix::Bench::Comparison;
 using Tovix::Bench::Report;
 using Tovix::Testing::RegistrySandbox;
 using Tovix::Testing::ScratchFolder;
@@ -62,38 +63,25 @@ void LineCopy(const String& from, const String& to) {
   out.Close();
 }
 
-double Seconds(const std::chrono::steady_clock::time_point& start) {
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
 struct Timings {
-  double prune = 1e300;
-  double copy = 1e300;
-  double lines = 1e300;
+  Comparison prune;  // against the plain copy
+  Comparison lines;  // line-by-line copy against the plain copy
 };
 
-// Best of kRuns for each; the contents file is written afresh (untimed) before every prune.
+// The contents file is written afresh (untimed) before every run, so that every prune has work.
 Timings Measure(const ScratchFolder& folder, const String& root, int lines) {
   String contents = ContentsFile(lines, root + "\\Help\\live.hlp", root + "\\Help\\dead.hlp");
   String cnt = root + "\\Help\\Delphi4.cnt";
   TOrvDelphiVer version("Borland", "4.0");
-  Timings best;
-  for (int run = 0; run < kRuns; ++run) {
-    folder.WriteFile("D4\\Help\\Delphi4.cnt", contents);
-    auto start = std::chrono::steady_clock::now();
-    PlainCopy(cnt, folder.File("copy.cnt"));
-    best.copy = std::min(best.copy, Seconds(start));
-    start = std::chrono::steady_clock::now();
-    LineCopy(cnt, folder.File("lines.cnt"));
-    best.lines = std::min(best.lines, Seconds(start));
-    start = std::chrono::steady_clock::now();
-    version.RemoveDeadHelpIndexes();
-    best.prune = std::min(best.prune, Seconds(start));
-  }
+  auto writeContents = [&] { folder.WriteFile("D4\\Help\\Delphi4.cnt", contents); };
+  auto plainCopy = [&] { PlainCopy(cnt, folder.File("copy.cnt")); };
+  Timings timings;
+  timings.prune = Compare(kRuns, [&] { version.RemoveDeadHelpIndexes(); }, plainCopy, writeContents);
   // A third of the index lines named the dead file.
   String pruned = ScratchFolder::ReadFile(cnt);
   if (pruned.size() >= contents.size()) std::printf("pruning removed nothing: the benchmark is broken\n");
-  return best;
+  timings.lines = Compare(kRuns, [&] { LineCopy(cnt, folder.File("lines.cnt")); }, plainCopy, writeContents);
+  return timings;
 }
 
 }  // namespace
@@ -112,8 +100,10 @@ int main() {
   }
   Timings half = Measure(folder, root, 100000);
   Timings full = Measure(folder, root, 200000);
-  Report("prune dead index lines, 200,000 lines", full.prune, full.copy);
-  Report("line-by-line copy, 200,000 lines", full.lines, full.copy);
-  std::printf("growth 100,000 -> 200,000 lines: prune %.2f, copy %.2f\n", full.prune / half.prune, full.copy / half.copy);
+  Report("prune dead index lines, 200,000 lines", full.prune);
+  Report("line-by-line copy, 200,000 lines", full.lines);
+  std::printf("growth 100,000 -> 200,000 lines, medians: prune %.2f, copy %.2f\n",
+              full.prune.routine.Median() / half.prune.routine.Median(),
+              full.prune.baseline.Median() / half.prune.baseline.Median());
   return 0;
 }

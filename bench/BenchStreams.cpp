@@ -1,22 +1,29 @@
-// Writes one million mixed values (strings, integers, booleans, date-times) through TOrvFileStream
-// and reads them back, against a plain buffered baseline in the same run: the same bytes written
-// from a std::vector<char> in 64 KiB blocks with WriteFile, and read back in 64 KiB blocks.
+// Mixed values (strings, integers, booleans, date-times) written and read back:
+// - TOrvFileStream against the framework's TFileStream making the same Read and Write calls, so
+//   the ratio is the typed layer's cost over the system calls themselves;
+// - TOrvBufferedFileStream, one million values, against a plain buffered baseline: the same bytes
+//   written from a std::vector<char> in 64 KiB blocks with WriteFile, and read back in 64 KiB blocks.
+// Every pair runs alternately, several times; each result is checked against the others.
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <vector>
 
 #include "bench/BenchTimer.h"
 #include "framework/WinApi.h"
-#include "utils/Orvstream.h"
+#include "utils/OrvstreamBuffered.h"
 
 using namespace Tovix;
-using Tovix::Bench::BestSeconds;
+using Tovix::Bench::Compare;
+using Tovix::Bench::Comparison;
 using Tovix::Bench::Report;
 
 namespace {
 
-constexpr int kValues = 1000000;
+constexpr int kBufferedValues = 1000000;
+// Each value is a system call or more (a string read is one per byte): fewer of them.
+constexpr int kUnbufferedValues = 50000;
 constexpr size_t kBlock = 64 * 1024;
 
 // The values: every fourth one a string, an integer, a boolean, a date-time.
@@ -32,9 +39,9 @@ struct Values {
 };
 
 // What reading everything back must add up to, so that both readers are checked.
-double Checksum(const Values& values) {
+double Checksum(const Values& values, int count) {
   double sum = 0;
-  for (int i = 0; i < kValues; ++i) {
+  for (int i = 0; i < count; ++i) {
     switch (i % 4) {
       case 0: sum += static_cast<double>(values.Str(i).size()); break;
       case 1: sum += Values::Int(i) & 0xFF; break;
@@ -45,9 +52,10 @@ double Checksum(const Values& values) {
   return sum;
 }
 
-void WriteTyped(const String& path, const Values& values) {
-  TOrvFileStream stream(path, fmCreate);
-  for (int i = 0; i < kValues; ++i) {
+template <typename Stream>
+void WriteTyped(const String& path, const Values& values, int count) {
+  Stream stream(path, fmCreate);
+  for (int i = 0; i < count; ++i) {
     switch (i % 4) {
       case 0: stream.WriteStr(values.Str(i)); break;
       case 1: stream.WriteInt(Values::Int(i)); break;
@@ -55,18 +63,80 @@ void WriteTyped(const String& path, const Values& values) {
       default: stream.WriteDateTime(Values::Date(i)); break;
     }
   }
-  stream.FlushBuffer();
+  if constexpr (requires { stream.Flush(); }) stream.Flush();
 }
 
-double ReadTyped(const String& path) {
-  TOrvFileStream stream(path, fmOpenRead);
+template <typename Stream>
+double ReadTyped(const String& path, int count) {
+  Stream stream(path, fmOpenRead);
   double sum = 0;
-  for (int i = 0; i < kValues; ++i) {
+  for (int i = 0; i < count; ++i) {
     switch (i % 4) {
       case 0: sum += static_cast<double>(stream.ReadStr().size()); break;
       case 1: sum += stream.ReadInt() & 0xFF; break;
       case 2: sum += stream.ReadBool(); break;
       default: sum += stream.ReadDateTime(); break;
+    }
+  }
+  return sum;
+}
+
+// The unbuffered stream's baseline: the same Read and Write calls on the framework's file stream,
+// a string one byte per Read, so that nothing past its zero byte is read.
+void WriteCalls(const String& path, const Values& values, int count) {
+  TFileStream stream(path, fmCreate);
+  for (int i = 0; i < count; ++i) {
+    switch (i % 4) {
+      case 0: stream.WriteBuffer(values.Str(i).c_str(), static_cast<int>(values.Str(i).size() + 1)); break;
+      case 1: {
+        int32_t v = Values::Int(i);
+        stream.WriteBuffer(&v, 4);
+        break;
+      }
+      case 2: {
+        uint8_t b = Values::Bool(i) ? 1 : 0;
+        stream.WriteBuffer(&b, 1);
+        break;
+      }
+      default: {
+        TDateTime d = Values::Date(i);
+        stream.WriteBuffer(&d, 8);
+        break;
+      }
+    }
+  }
+}
+
+double ReadCalls(const String& path, int count) {
+  TFileStream stream(path, fmOpenRead);
+  double sum = 0;
+  for (int i = 0; i < count; ++i) {
+    switch (i % 4) {
+      case 0: {
+        String text;
+        char c;
+        while (stream.Read(&c, 1) == 1 && c != 0) text += c;
+        sum += static_cast<double>(text.size());
+        break;
+      }
+      case 1: {
+        int32_t v;
+        stream.ReadBuffer(&v, 4);
+        sum += v & 0xFF;
+        break;
+      }
+      case 2: {
+        uint8_t b;
+        stream.ReadBuffer(&b, 1);
+        sum += b != 0;
+        break;
+      }
+      default: {
+        TDateTime d;
+        stream.ReadBuffer(&d, 8);
+        sum += d;
+        break;
+      }
     }
   }
   return sum;
@@ -146,10 +216,10 @@ class PlainReader {
   size_t length_ = 0;
 };
 
-void WritePlain(const String& path, const Values& values) {
+void WritePlain(const String& path, const Values& values, int count) {
   PlainWriter writer(path);
   const char zero = 0;
-  for (int i = 0; i < kValues; ++i) {
+  for (int i = 0; i < count; ++i) {
     switch (i % 4) {
       case 0: {
         const String& s = values.Str(i);
@@ -176,10 +246,10 @@ void WritePlain(const String& path, const Values& values) {
   }
 }
 
-double ReadPlain(const String& path) {
+double ReadPlain(const String& path, int count) {
   PlainReader reader(path);
   double sum = 0;
-  for (int i = 0; i < kValues; ++i) {
+  for (int i = 0; i < count; ++i) {
     switch (i % 4) {
       case 0: sum += static_cast<double>(reader.GetStr().size()); break;
       case 1: {
@@ -211,43 +281,61 @@ String FileBytes(const String& path) {
   return String(static_cast<const char*>(memory.GetMemory()), static_cast<size_t>(memory.GetSize()));
 }
 
+
+struct Pair {
+  const char* title;
+  int count;
+  std::function<void(const String&)> write, writeBaseline;
+  std::function<double(const String&)> read, readBaseline;
+};
+
+// Times one pair, checks that both sides wrote the same bytes and read back the expected values.
+bool Measure(const Pair& pair, const Values& values, const String& path, const String& baselinePath) {
+  const double expected = Checksum(values, pair.count);
+  const int runs = 7;
+  double sum = 0, baselineSum = 0;
+  std::printf("%s, %d mixed values (ratio = stream / baseline)\n", pair.title, pair.count);
+  Comparison write = Compare(runs, [&] { pair.write(path); }, [&] { pair.writeBaseline(baselinePath); });
+  Comparison read = Compare(runs, [&] { sum = pair.read(path); }, [&] { baselineSum = pair.readBaseline(baselinePath); });
+  Report("write", write);
+  Report("read", read);
+  bool good = true;
+  if (FileBytes(path) != FileBytes(baselinePath)) {
+    std::printf("ERROR: the stream wrote other bytes than the baseline\n");
+    good = false;
+  }
+  if (sum != expected || baselineSum != expected) {
+    std::printf("ERROR: values read back differ (stream %.3f, baseline %.3f, expected %.3f)\n", sum, baselineSum, expected);
+    good = false;
+  }
+  std::printf("\n");
+  return good;
+}
+
 }  // namespace
 
 int main() {
   char temp[MAX_PATH];
   GetTempPathA(MAX_PATH, temp);
-  const String typedPath = Format("%stovix-bench-typed-%u.dat", temp, static_cast<unsigned>(GetCurrentProcessId()));
-  const String plainPath = Format("%stovix-bench-plain-%u.dat", temp, static_cast<unsigned>(GetCurrentProcessId()));
+  const String path = Format("%stovix-bench-typed-%u.dat", temp, static_cast<unsigned>(GetCurrentProcessId()));
+  const String baselinePath = Format("%stovix-bench-plain-%u.dat", temp, static_cast<unsigned>(GetCurrentProcessId()));
   const Values values;
-  const double expected = Checksum(values);
-  const int runs = 9;
+  const Pair pairs[] = {
+      {"TOrvFileStream against TFileStream making the same calls", kUnbufferedValues,
+       [&](const String& p) { WriteTyped<TOrvFileStream>(p, values, kUnbufferedValues); },
+       [&](const String& p) { WriteCalls(p, values, kUnbufferedValues); },
+       [](const String& p) { return ReadTyped<TOrvFileStream>(p, kUnbufferedValues); },
+       [](const String& p) { return ReadCalls(p, kUnbufferedValues); }},
+      {"TOrvBufferedFileStream against a 64 KiB vector buffer", kBufferedValues,
+       [&](const String& p) { WriteTyped<TOrvBufferedFileStream>(p, values, kBufferedValues); },
+       [&](const String& p) { WritePlain(p, values, kBufferedValues); },
+       [](const String& p) { return ReadTyped<TOrvBufferedFileStream>(p, kBufferedValues); },
+       [](const String& p) { return ReadPlain(p, kBufferedValues); }},
+  };
   int status = 0;
-
-  // Baseline and stream take turns, so that a slow phase of the machine (other processes, the
-  // system writing its file cache out) hits both alike; each keeps its best time.
-  double typedSum = 0, plainSum = 0;
-  double plainWrite = 1e300, typedWrite = 1e300, plainRead = 1e300, typedRead = 1e300;
-  for (int run = 0; run < runs; ++run) {
-    plainWrite = std::min(plainWrite, BestSeconds(1, [&] { WritePlain(plainPath, values); }));
-    typedWrite = std::min(typedWrite, BestSeconds(1, [&] { WriteTyped(typedPath, values); }));
-    plainRead = std::min(plainRead, BestSeconds(1, [&] { plainSum = ReadPlain(plainPath); }));
-    typedRead = std::min(typedRead, BestSeconds(1, [&] { typedSum = ReadTyped(typedPath); }));
-  }
-
-  if (FileBytes(typedPath) != FileBytes(plainPath)) {
-    std::printf("ERROR: TOrvFileStream wrote other bytes than the baseline\n");
-    status = 1;
-  }
-  if (typedSum != expected || plainSum != expected) {
-    std::printf("ERROR: values read back differ (typed %.3f, plain %.3f, expected %.3f)\n", typedSum, plainSum, expected);
-    status = 1;
-  }
-
-  std::printf("TOrvFileStream, %d mixed values, against a 64 KiB vector buffer (ratio = stream / baseline)\n", kValues);
-  Report("write", typedWrite, plainWrite);
-  Report("read", typedRead, plainRead);
-  Report("write + read", typedWrite + typedRead, plainWrite + plainRead);
-  DeleteFileA(typedPath.c_str());
-  DeleteFileA(plainPath.c_str());
+  for (const Pair& pair : pairs)
+    if (!Measure(pair, values, path, baselinePath)) status = 1;
+  DeleteFileA(path.c_str());
+  DeleteFileA(baselinePath.c_str());
   return status;
 }

@@ -1,5 +1,6 @@
 // Times the replacing and splitting routines on multi-megabyte text against plain std::string
-// code doing the same work, and checks that doubling the input about doubles the time.
+// code doing the same work, shows that doubling the input about doubles the time, and times the
+// worst case of a first-byte search (long near-misses) against a plain copy of the text.
 #include <cstdio>
 #include <vector>
 
@@ -7,7 +8,8 @@
 #include "utils/Orvutils.h"
 
 using namespace Tovix;
-using Tovix::Bench::BestSeconds;
+using Tovix::Bench::Compare;
+using Tovix::Bench::Comparison;
 using Tovix::Bench::Report;
 
 namespace {
@@ -45,46 +47,74 @@ std::vector<String> BaselineSplit(const String& text, const String& delimiter) {
 }
 
 volatile size_t sink;
+constexpr int kRuns = 15;
 
-void RunAt(size_t bytes, double& replaceTime, double& noCaseTime, double& parseTime) {
+struct Growth {
+  double replace = 0, noCase = 0, parse = 0;  // median seconds of each routine
+};
+
+Growth RunAt(size_t bytes) {
   const String text = MakeText(bytes);
-  const int runs = 5;
   char label[96];
+  Growth medians;
 
-  double base = BestSeconds(runs, [&] { sink = BaselineReplace(text, "Program Files", "PF").size(); });
-  replaceTime = BestSeconds(runs, [&] { sink = StrReplaceAll(text, "Program Files", "PF").size(); });
+  Comparison c = Compare(kRuns, [&] { sink = StrReplaceAll(text, "Program Files", "PF").size(); },
+                         [&] { sink = BaselineReplace(text, "Program Files", "PF").size(); });
   std::snprintf(label, sizeof label, "StrReplaceAll %zu MB", bytes >> 20);
-  Report(label, replaceTime, base);
+  Report(label, c);
+  medians.replace = c.routine.Median();
 
   // The baseline for the case-blind scan folds the text first, then searches like the plain one.
-  base = BestSeconds(runs, [&] { sink = BaselineReplace(LowerCase(text), "program files", "PF").size(); });
-  noCaseTime = BestSeconds(runs, [&] { sink = StrReplaceAllNoCase(text, "PROGRAM files", "PF").size(); });
+  c = Compare(kRuns, [&] { sink = StrReplaceAllNoCase(text, "PROGRAM files", "PF").size(); },
+              [&] { sink = BaselineReplace(LowerCase(text), "program files", "PF").size(); });
   std::snprintf(label, sizeof label, "StrReplaceAllNoCase %zu MB", bytes >> 20);
-  Report(label, noCaseTime, base);
+  Report(label, c);
+  medians.noCase = c.routine.Median();
 
   TStringList list;
-  base = BestSeconds(runs, [&] { sink = BaselineSplit(text, ";").size(); });
-  parseTime = BestSeconds(runs, [&] { sink = static_cast<size_t>(StrParse(text, ";", &list)); });
+  c = Compare(kRuns, [&] { sink = static_cast<size_t>(StrParse(text, ";", &list)); },
+              [&] { sink = BaselineSplit(text, ";").size(); });
   std::snprintf(label, sizeof label, "StrParse %zu MB", bytes >> 20);
-  Report(label, parseTime, base);
+  Report(label, c);
+  medians.parse = c.routine.Median();
+  return medians;
 }
 
 }  // namespace
 
 int main() {
   std::printf("String routines against plain std::string code (ratio = routine / baseline)\n");
-  double r1, n1, p1, r2, n2, p2;
-  RunAt(4u << 20, r1, n1, p1);
-  RunAt(8u << 20, r2, n2, p2);
+  Growth four = RunAt(4u << 20);
+  Growth eight = RunAt(8u << 20);
 
-  // Worst case for a naive matcher: a long run of 'a' with a pattern that fails at its last byte.
-  const String runOfA(4u << 20, 'a');
-  const String pattern = String(1000, 'a') + "b";
-  double pathological = BestSeconds(3, [&] { sink = StrReplaceAll(runOfA, pattern, "x").size(); });
-  double plainCopy = BestSeconds(3, [&] { sink = String(runOfA).size(); });
-  Report("StrReplaceAll 4 MB, 1001-byte near-miss", pathological, plainCopy);
+  // Worst cases for a search that jumps to one byte of the pattern and compares there: every
+  // place a candidate that fails only late. A run of 'a' against 'a'...'a' 'b' (the classic), and
+  // a run of 'b' against 'b'...'b' 'a' 'b'...'b', which fails in the middle. Against a plain copy
+  // of the text: linear work is a small multiple of it, and doubling the text doubles the time.
+  struct NearMiss {
+    const char* name;
+    char fill;
+    String pattern;
+  };
+  const NearMiss cases[] = {{"StrReplaceAll %zu MB, 1001-byte near-miss at the end", 'a', String(1000, 'a') + "b"},
+                            {"StrReplaceAll %zu MB, 1001-byte near-miss in the middle", 'b',
+                             String(500, 'b') + "a" + String(500, 'b')}};
+  double nearMissMedians[2][2];
+  for (int i = 0; i < 2; ++i) {
+    for (int doubled = 0; doubled < 2; ++doubled) {
+      const String run(doubled ? 8u << 20 : 4u << 20, cases[i].fill);
+      Comparison c = Compare(5, [&] { sink = StrReplaceAll(run, cases[i].pattern, "x").size(); },
+                             [&] { sink = String(run).size(); });
+      char label[96];
+      std::snprintf(label, sizeof label, cases[i].name, run.size() >> 20);
+      Report(label, c);
+      nearMissMedians[i][doubled] = c.routine.Median();
+    }
+  }
 
-  std::printf("\nGrowth from 4 MB to 8 MB (linear is about 2.0)\n");
-  std::printf("StrReplaceAll %.2f  StrReplaceAllNoCase %.2f  StrParse %.2f\n", r2 / r1, n2 / n1, p2 / p1);
+  std::printf("\nGrowth from 4 MB to 8 MB, medians (linear is about 2.0)\n");
+  std::printf("StrReplaceAll %.2f  StrReplaceAllNoCase %.2f  StrParse %.2f  near-misses %.2f %.2f\n",
+              eight.replace / four.replace, eight.noCase / four.noCase, eight.parse / four.parse,
+              nearMissMedians[0][1] / nearMissMedians[0][0], nearMissMedians[1][1] / nearMissMedians[1][0]);
   return 0;
 }

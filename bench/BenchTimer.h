@@ -40,24 +40,24 @@ double SecondsOf(F&& work) {
   return took.count();
 }
 
-// Runs baseline and routine in turn, runs times each (at least 5).
-template <typename R, typename B>
-Comparison Compare(int runs, R&& routine, B&& baseline) {
+// Runs baseline and routine in turn, runs times each (at least 5); prepare runs untimed before
+// every run of either side (to restore a file that the routine changes, for instance).
+template <typename R, typename B, typename P>
+Comparison Compare(int runs, R&& routine, B&& baseline, P&& prepare) {
   Comparison result;
   runs = std::max(runs, 5);
   for (int i = 0; i < runs; ++i) {
+    prepare();
     result.baseline.seconds.push_back(SecondsOf(baseline));
+    prepare();
     result.routine.seconds.push_back(SecondsOf(routine));
   }
   return result;
 }
 
-// The best of several runs of one routine (for measurements that have no baseline of their own).
-template <typename F>
-double BestSeconds(int runs, F&& work) {
-  double best = 1e300;
-  for (int i = 0; i < runs; ++i) best = std::min(best, SecondsOf(work));
-  return best;
+template <typename R, typename B>
+Comparison Compare(int runs, R&& routine, B&& baseline) {
+  return Compare(runs, routine, baseline, [] {});
 }
 
 inline void Report(const char* name, const Comparison& c) {
@@ -66,12 +66,6 @@ inline void Report(const char* name, const Comparison& c) {
   std::printf("%-44s min %9.2f ms / %9.2f ms = %5.2f   median %9.2f ms / %9.2f ms = %5.2f   (%zu runs)\n", name,
               c.routine.Min() * 1e3, c.baseline.Min() * 1e3, minRatio, c.routine.Median() * 1e3,
               c.baseline.Median() * 1e3, medianRatio, c.routine.seconds.size());
-}
-
-// One-number form for callers that already reduced their runs.
-inline void Report(const char* name, double seconds, double baselineSeconds) {
-  std::printf("%-44s %9.2f ms  baseline %9.2f ms  ratio %5.2f\n", name, seconds * 1e3, baselineSeconds * 1e3,
-              seconds / baselineSeconds);
 }
 
 }  // namespace Tovix::Bench

@@ -425,7 +425,9 @@ void TOrvTrayIcon::SetFrameSpeed(int value) {
   timer_->SetInterval(value > 0 ? static_cast<uint32_t>(value) : 0u);
 }
 
-bool TOrvTrayIcon::FrameExists(int index) const { return animIcons_ && animIcons_->GetCount() >= index + 1; }
+// "count >= index + 1" written without the addition, which overflows for INT_MAX (a rejected
+// SetFrame can leave Frame there). Any negative index exists whenever a list is set.
+bool TOrvTrayIcon::FrameExists(int index) const { return animIcons_ && index < animIcons_->GetCount(); }
 
 void TOrvTrayIcon::SetFrame(int index) {
   frame_ = index;

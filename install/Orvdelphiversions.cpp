@@ -15,6 +15,44 @@ String ValueNonExistent(const String& key, const String& value) {
   return Format("Value non-existent:  HKEY_LOCAL_MACHINE%s\\%s", key, value);
 }
 
+// "\\" becomes "\", except that an entry (the text, or a piece after ';') starting with two or
+// more backslashes keeps two: it names a network path (\\server\share), which must survive being
+// read again, as every search path entry is when it is compared.
+String SingleBackslashes(const String& path) {
+  String result;
+  result.reserve(path.size());
+  size_t from = 0;
+  while (from <= path.size()) {
+    size_t end = path.find(';', from);
+    if (end == String::npos) end = path.size();
+    size_t start = from;
+    while (start < end && static_cast<unsigned char>(path[start]) <= ' ') ++start;
+    size_t run = start;
+    while (run < end && path[run] == '\\') ++run;
+    if (run - start >= 2) {
+      result.append(path, from, start - from);
+      result += "\\\\";
+      start = run;
+    } else {
+      start = from;
+    }
+    result += StrReplaceAll(path.substr(start, end - start), "\\\\", "\\");
+    if (end < path.size()) result += ';';
+    from = end + 1;
+  }
+  return result;
+}
+
+}  // namespace
+
+void UseIdeRegistryView(TRegistry& registry) {
+  // The IDE is a 32-bit program: its machine-wide keys lie in the 32-bit view, which a 64-bit
+  // build must ask for. A 32-bit build sees that view anyway.
+  if constexpr (sizeof(void*) == 8) registry.SetView(rv32);
+}
+
+namespace {
+
 }  // namespace
 
 TOrvDelphiVer::TOrvDelphiVer(const String& manufacturer, const String& versionKey)
@@ -26,12 +64,16 @@ TOrvDelphiVer::TOrvDelphiVer(const String& manufacturer, const String& versionKe
     delete Errors;
     throw;
   }
-  // Now that RootDir is known, "$(DELPHI)" in the other fields expands to it.
-  for (String* field : {&RootDir, &ExePath, &BinDir, &ActiveXUnitDir, &SearchPath}) *field = ImportMacroDir(*field);
+  // Now that RootDir is known, "$(DELPHI)" in the other fields expands to it. The first three
+  // were imported when read: converting their backslashes again would damage network paths.
+  for (String* field : {&RootDir, &ExePath, &BinDir}) *field = ExpandMacro(*field);
+  for (String* field : {&ActiveXUnitDir, &SearchPath}) *field = ImportMacroDir(*field);
+  storedSearchPath_ = SearchPath;
 }
 
 void TOrvDelphiVer::ReadRegistry() {
   TOrvRegistry registry(HKEY_LOCAL_MACHINE);
+  UseIdeRegistryView(registry);
   if (registry.OpenKeyReadOnly(RegKey())) {
     // RootDir is still empty here, so a "$(DELPHI)" inside the root value expands to nothing.
     if (registry.ValueExists("RootDir"))
@@ -90,6 +132,7 @@ String TOrvDelphiVer::GetLibDir() {
   String result = RootDir + "\\Lib";
   if (GetVersionInt() < 4 || DirectoryExists(result)) return result;
   TOrvRegistry registry(HKEY_CURRENT_USER);
+  UseIdeRegistryView(registry);
   if (registry.OpenKeyReadOnly(RegKey() + "\\Library"))
     return ExtractFileDir(ImportMacroDir(registry.ReadString("Package DCP Output", "")));
   Errors->Add(Format("HKEY_CURRENT_USER\\%s\\Library lacks 'Package DCP Output' value", RegKey()));
@@ -102,9 +145,14 @@ String TOrvDelphiVer::ImportMacroDir(const String& path) const {
   bool doubled = version >= 3 && path.find("\\\\") != String::npos;
   bool macro = version >= 4 && path.find('$') != String::npos;
   if (!doubled && !macro) return Trim(path);
-  String result = doubled ? StrReplaceAll(path, "\\\\", "\\") : path;
+  String result = doubled ? SingleBackslashes(path) : path;
   if (macro) result = StrReplaceAllNoCase(result, kMacro, RootDir);
   return Trim(result);
+}
+
+String TOrvDelphiVer::ExpandMacro(const String& path) const {
+  if (GetVersionInt() < 4 || path.find('$') == String::npos) return Trim(path);
+  return Trim(StrReplaceAllNoCase(path, kMacro, RootDir));
 }
 
 String TOrvDelphiVer::ExportMacroDir(const String& path) const {
@@ -139,15 +187,33 @@ void TOrvDelphiVer::AddLibSearchPath(const String& directory) {
 }
 
 void TOrvDelphiVer::WriteLibSearchPath() {
+  const char* valueName = GetVersionInt() >= 4 ? "Search Path" : "SearchPath";
   TOrvRegistry registry(HKEY_CURRENT_USER);
-  if (!registry.OpenKey(RegKey() + "\\Library", false)) return;
-  registry.WriteString(GetVersionInt() >= 4 ? "Search Path" : "SearchPath", StrReplaceAllNoCase(SearchPath, RootDir, kMacro));
+  UseIdeRegistryView(registry);
+  String key = RegKey() + "\\Library";
+  try {
+    if (!registry.OpenKey(key, false)) {
+      // A missing key is no installation to write to; one that exists but refuses us is a failure.
+      if (!registry.KeyExists(key)) return;
+      throw ERegistryException(Format("Failed to set data for '%s'", valueName));
+    }
+    // Only from version 4 on does the IDE (and this record) expand "$(DELPHI)": below it the
+    // directories are written as they are.
+    String stored = GetVersionInt() >= 4 ? StrReplaceAllNoCase(SearchPath, RootDir, kMacro) : SearchPath;
+    registry.WriteString(valueName, stored);
+  } catch (const ERegistryException&) {
+    // The registry still holds the old path: so must the record.
+    SearchPath = storedSearchPath_;
+    throw;
+  }
   registry.CloseKey();
+  storedSearchPath_ = SearchPath;
 }
 
 String TOrvDelphiVer::FindPkg(const String& packageFile) const {
   String name = ExtractFileName(packageFile);
   TOrvRegistry registry(HKEY_CURRENT_USER);
+  UseIdeRegistryView(registry);
   if (!registry.OpenKeyReadOnly(RegKey() + "\\Known Packages")) return String();
   TStringList packages;
   registry.GetValueNames(packages);
@@ -163,6 +229,7 @@ bool TOrvDelphiVer::IsPkgInstalled(const String& packageFile) const { return !Fi
 void TOrvDelphiVer::RemovePkg(const String& packageFile) {
   String name = ExtractFileName(packageFile);
   TOrvRegistry registry(HKEY_CURRENT_USER);
+  UseIdeRegistryView(registry);
   for (const char* list : {"\\Known Packages", "\\Disabled Packages"}) {
     if (!registry.OpenKey(RegKey() + list, false)) continue;
     TStringList packages;
@@ -176,6 +243,7 @@ void TOrvDelphiVer::RemovePkg(const String& packageFile) {
 void TOrvDelphiVer::AddPkg(const String& packageFile, const String& description) {
   RemovePkg(packageFile);
   TOrvRegistry registry(HKEY_CURRENT_USER);
+  UseIdeRegistryView(registry);
   if (!registry.OpenKey(RegKey() + "\\Known Packages", true)) return;
   registry.WriteString(packageFile, description);
   registry.CloseKey();

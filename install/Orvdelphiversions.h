@@ -15,6 +15,11 @@ namespace Tovix {
 
 class TCheckListBox;
 class TCustomListBox;
+class TRegistry;
+
+// Makes the registry object open keys where the IDE, a 32-bit program, keeps them: in the 32-bit
+// view of the registry, also from a 64-bit program.
+void UseIdeRegistryView(TRegistry& registry);
 
 class TOrvDelphiVer : public TObject {
  public:
@@ -105,9 +110,17 @@ class TOrvDelphiVer : public TObject {
   mutable String versionKeyRead_;
   mutable float version_ = 0;
 
+  // SearchPath as the registry holds it (imported): what a refused write restores.
+  String storedSearchPath_;
+
   // RootDir, ExePath, BinDir, ActiveXUnitDir and SearchPath as stored, and the error lines.
   void ReadRegistry();
+  // "$(DELPHI)" expanded to RootDir from version 4 on, then trimmed; backslashes left as they are.
+  String ExpandMacro(const String& path) const;
   String GetHelpDir() const;
+  // The path of a help file (cfg, cnt, gid) to work on, or empty with the Errors line "No help
+  // directory for ..." when there is no help directory: never a file at the drive's root.
+  String HelpFileToUse(const char* extension) const;
   String HelpFilePath(const char* extension) const;
   // Whether an entry line of the file names file (compared as IsHelpLinked says).
   bool HelpFileHasEntry(const String& path, bool (TOrvDelphiVer::*isEntry)(const String&) const,

@@ -26,7 +26,8 @@ TOrvDelphiVersions::TOrvDelphiVersions() : Errors(nullptr), Versions(new TList()
   try {
     Scan();
   } catch (...) {
-    // A value of the wrong type raises from the registry; the destructor will not run.
+    // The scan can still fail (out of memory, a registry failure other than a bad value); the
+    // destructor will not run.
     FreeAll();
     throw;
   }
@@ -54,6 +55,7 @@ void TOrvDelphiVersions::Scan() {
 void TOrvDelphiVersions::ScanManufacturer(const String& manufacturer) {
   bool borland = CompareText(manufacturer, "Borland") == 0;
   TOrvRegistry registry(HKEY_LOCAL_MACHINE);
+  UseIdeRegistryView(registry);
   if (!registry.OpenKeyReadOnly(Format("\\Software\\%s\\Delphi\\", manufacturer))) {
     if (borland) Errors->Add("Unable to open key HKEY_LOCAL_MACHINE\\Software\\Borland\\Delphi");
     return;
@@ -62,7 +64,14 @@ void TOrvDelphiVersions::ScanManufacturer(const String& manufacturer) {
   registry.GetKeyNames(names);
   if (names.GetCount() == 0 && borland) Errors->Add("Registry has no subkeys under HKEY_LOCAL_MACHINE\\Software\\Borland\\Delphi");
   for (int i = 0; i < names.GetCount(); ++i) {
-    auto version = std::make_unique<TOrvDelphiVer>(manufacturer, names[i]);
+    std::unique_ptr<TOrvDelphiVer> version;
+    try {
+      version = std::make_unique<TOrvDelphiVer>(manufacturer, names[i]);
+    } catch (const ERegistryException& e) {
+      // One damaged version (a value of the wrong type) must not hide the others from an installer.
+      Errors->Add(Format("%s in \\Software\\%s\\Delphi\\%s", e.Message(), manufacturer, names[i]));
+      continue;
+    }
     if (version->IsValid()) Versions->Add(version.release());
     else Errors->AddStrings(*version->Errors);
   }

@@ -53,16 +53,29 @@ bool NamesLiveFile(const String& file) { return !IsFilePath(file) || FileExists(
 
 }  // namespace
 
+// Empty when there is none: without RootDir, "RootDir\Help" would be "\Help" at the drive's root.
 String TOrvDelphiVer::GetHelpDir() const {
-  String directory = RootDir + "\\Help";
-  if (DirectoryExists(directory) || GetVersionInt() < 4) return directory;
+  String directory = RootDir.empty() ? String() : RootDir + "\\Help";
+  if ((!directory.empty() && DirectoryExists(directory)) || GetVersionInt() < 4) return directory;
   TOrvRegistry registry(HKEY_CURRENT_USER);
+  UseIdeRegistryView(registry);
   if (!registry.OpenKeyReadOnly(RegKey() + "\\OpenHelp")) return directory;
-  return ExtractFileDir(ImportMacroDir(registry.ReadString("ProjectFile", "")));
+  // A missing project value gives no directory; so does one that, with no RootDir to expand
+  // "$(DELPHI)" to, would start at the drive's root ("\Help"; a network path is kept).
+  String found = ExtractFileDir(ImportMacroDir(registry.ReadString("ProjectFile", "")));
+  bool driveRoot = !found.empty() && found[0] == '\\' && (found.size() == 1 || found[1] != '\\');
+  return driveRoot ? String() : found;
 }
 
 String TOrvDelphiVer::HelpFilePath(const char* extension) const {
   return Format("%s\\Delphi%d.%s", GetHelpDir(), GetVersionInt(), extension);
+}
+
+String TOrvDelphiVer::HelpFileToUse(const char* extension) const {
+  String directory = GetHelpDir();
+  if (!directory.empty()) return Format("%s\\Delphi%d.%s", directory, GetVersionInt(), extension);
+  Errors->Add(Format("No help directory for %s", GetDesc()));
+  return String();
 }
 
 String TOrvDelphiVer::GetHelpCfgFilePath() const { return HelpFilePath("cfg"); }
@@ -94,7 +107,7 @@ bool TOrvDelphiVer::IsHelpIndexLive(const String& line) const { return NamesLive
 
 bool TOrvDelphiVer::HelpFileHasEntry(const String& path, bool (TOrvDelphiVer::*isEntry)(const String&) const,
                                   String (TOrvDelphiVer::*fileOf)(const String&) const, const String& file) const {
-  if (!FileExists(path)) return false;
+  if (path.empty() || !FileExists(path)) return false;
   String wanted = Trim(file);
   TTextFile text;
   text.Reset(path);
@@ -106,11 +119,11 @@ bool TOrvDelphiVer::HelpFileHasEntry(const String& path, bool (TOrvDelphiVer::*i
 }
 
 bool TOrvDelphiVer::IsHelpLinked(const String& file) const {
-  return HelpFileHasEntry(GetHelpCfgFilePath(), &TOrvDelphiVer::IsHelpLinkStr, &TOrvDelphiVer::GetHelpLinkFile, file);
+  return HelpFileHasEntry(HelpFileToUse("cfg"), &TOrvDelphiVer::IsHelpLinkStr, &TOrvDelphiVer::GetHelpLinkFile, file);
 }
 
 bool TOrvDelphiVer::IsHelpIndex(const String& file) const {
-  return HelpFileHasEntry(GetHelpCntFilePath(), &TOrvDelphiVer::IsHelpIndexStr, &TOrvDelphiVer::GetHelpIndexFile, file);
+  return HelpFileHasEntry(HelpFileToUse("cnt"), &TOrvDelphiVer::IsHelpIndexStr, &TOrvDelphiVer::GetHelpIndexFile, file);
 }
 
 bool TOrvDelphiVer::AppendHelpLine(const String& path, const String& line) {
@@ -126,14 +139,20 @@ bool TOrvDelphiVer::AppendHelpLine(const String& path, const String& line) {
 
 bool TOrvDelphiVer::AddHelpLink(const String& file) {
   if (GetVersionInt() >= 4) return AddHelpIndex(file);
-  String path = GetHelpCfgFilePath();
-  if (Trim(file).empty() || IsHelpLinked(file) || !FileExists(path)) return false;
+  if (Trim(file).empty()) return false;
+  String path = HelpFileToUse("cfg");
+  if (path.empty() || !FileExists(path) ||
+      HelpFileHasEntry(path, &TOrvDelphiVer::IsHelpLinkStr, &TOrvDelphiVer::GetHelpLinkFile, file))
+    return false;
   return AppendHelpLine(path, MakeHelpLinkStr(file));
 }
 
 bool TOrvDelphiVer::AddHelpIndex(const String& file) {
-  String path = GetHelpCntFilePath();
-  if (Trim(file).empty() || IsHelpIndex(file) || !FileExists(path)) return false;
+  if (Trim(file).empty()) return false;
+  String path = HelpFileToUse("cnt");
+  if (path.empty() || !FileExists(path) ||
+      HelpFileHasEntry(path, &TOrvDelphiVer::IsHelpIndexStr, &TOrvDelphiVer::GetHelpIndexFile, file))
+    return false;
   return AppendHelpLine(path, MakeHelpIndexStr(file));
 }
 
@@ -173,7 +192,7 @@ bool TOrvDelphiVer::RewriteHelpFile(const String& path, const std::function<bool
 
 bool TOrvDelphiVer::RemoveHelpEntries(const String& path, bool (TOrvDelphiVer::*isEntry)(const String&) const,
                                       String (TOrvDelphiVer::*fileOf)(const String&) const, const String& file) {
-  if (Trim(file).empty() || !FileExists(path)) return false;
+  if (Trim(file).empty() || path.empty() || !FileExists(path)) return false;
   // A bare file name matches that name in any directory.
   bool nameOnly = file.find('\\') == String::npos;
   return RewriteHelpFile(path, [&](const String& line) {
@@ -185,16 +204,18 @@ bool TOrvDelphiVer::RemoveHelpEntries(const String& path, bool (TOrvDelphiVer::*
 }
 
 bool TOrvDelphiVer::RemoveHelpLink(const String& file) {
-  return RemoveHelpEntries(GetHelpCfgFilePath(), &TOrvDelphiVer::IsHelpLinkStr, &TOrvDelphiVer::GetHelpLinkFile, file);
+  if (Trim(file).empty()) return false;
+  return RemoveHelpEntries(HelpFileToUse("cfg"), &TOrvDelphiVer::IsHelpLinkStr, &TOrvDelphiVer::GetHelpLinkFile, file);
 }
 
 bool TOrvDelphiVer::RemoveHelpIndex(const String& file) {
-  return RemoveHelpEntries(GetHelpCntFilePath(), &TOrvDelphiVer::IsHelpIndexStr, &TOrvDelphiVer::GetHelpIndexFile, file);
+  if (Trim(file).empty()) return false;
+  return RemoveHelpEntries(HelpFileToUse("cnt"), &TOrvDelphiVer::IsHelpIndexStr, &TOrvDelphiVer::GetHelpIndexFile, file);
 }
 
 void TOrvDelphiVer::RemoveDeadHelpEntries(const String& path, bool (TOrvDelphiVer::*isEntry)(const String&) const,
                                           String (TOrvDelphiVer::*fileOf)(const String&) const) {
-  if (!FileExists(path)) return;
+  if (path.empty() || !FileExists(path)) return;
   // Many lines may name the same help file: each file is looked for once per pass.
   std::unordered_map<String, bool> live;
   RewriteHelpFile(path, [&](const String& line) {
@@ -207,16 +228,16 @@ void TOrvDelphiVer::RemoveDeadHelpEntries(const String& path, bool (TOrvDelphiVe
 }
 
 void TOrvDelphiVer::RemoveDeadHelpLinks() {
-  RemoveDeadHelpEntries(GetHelpCfgFilePath(), &TOrvDelphiVer::IsHelpLinkStr, &TOrvDelphiVer::GetHelpLinkFile);
+  RemoveDeadHelpEntries(HelpFileToUse("cfg"), &TOrvDelphiVer::IsHelpLinkStr, &TOrvDelphiVer::GetHelpLinkFile);
 }
 
 void TOrvDelphiVer::RemoveDeadHelpIndexes() {
-  RemoveDeadHelpEntries(GetHelpCntFilePath(), &TOrvDelphiVer::IsHelpIndexStr, &TOrvDelphiVer::GetHelpIndexFile);
+  RemoveDeadHelpEntries(HelpFileToUse("cnt"), &TOrvDelphiVer::IsHelpIndexStr, &TOrvDelphiVer::GetHelpIndexFile);
 }
 
 bool TOrvDelphiVer::DeleteHelpGidFile() {
-  String cache = HelpFilePath("gid");
-  return FileExists(cache) && DeleteFile(cache);
+  String cache = HelpFileToUse("gid");
+  return !cache.empty() && FileExists(cache) && DeleteFile(cache);
 }
 
 }  // namespace Tovix

@@ -1,6 +1,9 @@
 #include "utils/Orvutils.h"
 
 #include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <optional>
 #include <vector>
 
 #include <mmsystem.h>
@@ -51,6 +54,74 @@ class TextFinder {
   std::vector<size_t> failure_;
 };
 
+// How common a byte is in the texts this library searches (paths, settings, prose): lower is more
+// common. Only the order matters.
+int Commonness(unsigned char c) {
+  if (c == ' ' || c == 'e' || c == 't' || c == 'a' || c == 'o' || c == 'i' || c == 'n' || c == 's' || c == 'r')
+    return 4;
+  if (c >= 'a' && c <= 'z') return 3;
+  if ((c >= '0' && c <= '9') || c == '\\' || c == '/' || c == '.' || c == ';' || c == ':' || c == '_') return 2;
+  if (c >= 'A' && c <= 'Z') return 1;
+  return 0;
+}
+
+// Finds an exact pattern at least as quickly as std::string::find on real text: memchr jumps to
+// the next place of the pattern's least common byte, and only there are the pattern's ends and
+// then the rest compared. On its own that is quadratic when candidates keep nearly matching
+// ('aaa...' searched for 'aa...ab'), so the cost of failed checks is counted, and once it exceeds
+// a few times the text passed over, the rest of the search goes to the linear TextFinder. Either
+// way the work stays linear in the text.
+class ExactFinder {
+ public:
+  explicit ExactFinder(const String& pattern) : pattern_(pattern) {
+    for (size_t i = 1; i < pattern_.size(); ++i)
+      if (Commonness(static_cast<unsigned char>(pattern_[i])) <= Commonness(static_cast<unsigned char>(pattern_[rare_])))
+        rare_ = i;
+  }
+
+  // As TextFinder::Find.
+  size_t Find(const String& text, size_t from) {
+    if (linear_) return linear_->Find(text, from);
+    const size_t m = pattern_.size();
+    if (m == 0 || text.size() < m || from > text.size() - m) return String::npos;
+    const char* base = text.data();
+    const char* last = base + (text.size() - m);  // the last place a match can start
+    const char* at = base + from;
+    const char rareByte = pattern_[rare_];
+    while (at <= last) {
+      const char* hit = static_cast<const char*>(std::memchr(at + rare_, rareByte, static_cast<size_t>(last - at) + 1));
+      if (!hit) return String::npos;
+      at = hit - rare_;
+      // The ends first: most candidates fail there without a call.
+      if (at[0] == pattern_[0] && at[m - 1] == pattern_[m - 1] && Equal(at, m)) return static_cast<size_t>(at - base);
+      ++at;
+      failedCost_ += m;
+      size_t passed = static_cast<size_t>(at - base);
+      if (failedCost_ > 4 * passed + kFailureAllowance) {
+        linear_.emplace(pattern_, false);
+        return linear_->Find(text, passed);
+      }
+    }
+    return String::npos;
+  }
+
+ private:
+  // Short patterns, the usual ones, are compared in place: a call costs more than the comparison.
+  bool Equal(const char* at, size_t m) const {
+    if (m > 32) return std::memcmp(at, pattern_.data(), m) == 0;
+    for (size_t i = 1; i + 1 < m; ++i)
+      if (at[i] != pattern_[i]) return false;
+    return true;
+  }
+
+  // Failed comparisons allowed before any text has passed: short texts never pay for the table.
+  static constexpr size_t kFailureAllowance = 4096;
+  String pattern_;
+  size_t rare_ = 0;  // index of the byte memchr looks for
+  size_t failedCost_ = 0;
+  std::optional<TextFinder> linear_;
+};
+
 // The substring from 1-based position p with count n, under the clamped substring rule.
 // Positions are 64-bit here so that callers' arithmetic on extreme ints cannot overflow.
 String Copy(const String& text, long long p, long long n) {
@@ -61,20 +132,29 @@ String Copy(const String& text, long long p, long long n) {
 
 long long Length(const String& text) { return static_cast<long long>(text.size()); }
 
+int InclusiveSpan(int from, int to) {
+  return static_cast<int>(static_cast<uint32_t>(to) - static_cast<uint32_t>(from) + 1u);
+}
+
 // Left-to-right, non-overlapping replacement; the replacement is never scanned again.
-String ReplaceAll(const String& text, const String& find, const String& replacement, bool ignoreCase) {
-  if (find.empty()) return text;
-  TextFinder finder(find, ignoreCase);
+template <typename Finder>
+String ReplaceFound(const String& text, Finder&& finder, size_t findLength, const String& replacement) {
   String result;
   result.reserve(text.size());
   size_t from = 0;
   for (size_t match = finder.Find(text, from); match != String::npos; match = finder.Find(text, from)) {
-    result.append(text, from, match - from);
-    result += replacement;
-    from = match + find.size();
+    result.append(text.data() + from, match - from);
+    result.append(replacement);
+    from = match + findLength;
   }
-  result.append(text, from, String::npos);
+  result.append(text.data() + from, text.size() - from);
   return result;
+}
+
+String ReplaceAll(const String& text, const String& find, const String& replacement, bool ignoreCase) {
+  if (find.empty()) return text;
+  if (ignoreCase) return ReplaceFound(text, TextFinder(find, true), find.size(), replacement);
+  return ReplaceFound(text, ExactFinder(find), find.size(), replacement);
 }
 
 bool IsInvalidFileNameChar(char c) {
@@ -112,8 +192,10 @@ int Min(int a, int b) { return a < b ? a : b; }
 int Max(int a, int b) { return a > b ? a : b; }
 int IntIf(bool condition, int whenTrue, int whenFalse) { return condition ? whenTrue : whenFalse; }
 String StrIf(bool condition, const String& whenTrue, const String& whenFalse) { return condition ? whenTrue : whenFalse; }
-int RectWidth(const TRect& rect) { return rect.right - rect.left + 1; }
-int RectHeight(const TRect& rect) { return rect.bottom - rect.top + 1; }
+// Computed in unsigned 32-bit arithmetic, where wrapping is defined: extreme coordinates give the
+// wrapped 32-bit value instead of undefined behaviour (Left -2147483648, Right 2147483647 gives 0).
+int RectWidth(const TRect& rect) { return InclusiveSpan(rect.left, rect.right); }
+int RectHeight(const TRect& rect) { return InclusiveSpan(rect.top, rect.bottom); }
 
 // ---------------------------------------------------------------------------
 // Substrings
@@ -154,7 +236,7 @@ int StrFindCharRight(const String& text, char c) {
   return i == String::npos ? 0 : static_cast<int>(i) + 1;
 }
 
-bool StrContains(const String& text, const String& part) { return TextFinder(part, false).Find(text, 0) != String::npos; }
+bool StrContains(const String& text, const String& part) { return ExactFinder(part).Find(text, 0) != String::npos; }
 
 int StrCountVowels(const String& text) {
   int count = 0;
@@ -189,7 +271,7 @@ String StrRepeat(const String& text, int count) {
 }
 
 String StrRemove(const String& text, const String& part) {
-  size_t i = TextFinder(part, false).Find(text, 0);
+  size_t i = ExactFinder(part).Find(text, 0);
   if (i == String::npos) return text;
   return text.substr(0, i) + text.substr(i + part.size());
 }
@@ -219,7 +301,7 @@ int StrParse(const String& text, const String& delimiter, TStrings* list) {
   {
     TScopeExit endUpdate([&] { list->EndUpdate(); });
     list->Clear();
-    TextFinder finder(delimiter, false);
+    ExactFinder finder(delimiter);
     size_t from = 0;
     for (size_t match = finder.Find(text, from); match != String::npos; match = finder.Find(text, from)) {
       list->Add(text.substr(from, match - from));

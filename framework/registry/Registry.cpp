@@ -124,6 +124,19 @@ void TRegistry::SetRootKey(HKEY rootKey) {
   rootKey_ = rootKey;
 }
 
+void TRegistry::SetView(TRegistryView view) {
+  CloseKey();
+  view_ = view;
+}
+
+REGSAM TRegistry::ViewAccess() const {
+  switch (view_) {
+    case rv32: return KEY_WOW64_32KEY;
+    case rv64: return KEY_WOW64_64KEY;
+    default: return 0;
+  }
+}
+
 // A leading backslash starts at the root; any other path continues from the open key, if any.
 TRegistry::ResolvedPath TRegistry::Resolve(const String& key) const {
   if (!key.empty() && key[0] == '\\') return {rootKey_, key.substr(1), false};
@@ -152,10 +165,10 @@ bool TRegistry::OpenKey(const String& key, bool canCreate) {
   HKEY opened = nullptr;
   LONG result;
   if (canCreate && !path.subPath.empty())
-    result = RegCreateKeyExA(path.base, path.subPath.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
-                             nullptr, &opened, nullptr);
+    result = RegCreateKeyExA(path.base, path.subPath.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                             KEY_ALL_ACCESS | ViewAccess(), nullptr, &opened, nullptr);
   else
-    result = RegOpenKeyExA(path.base, path.subPath.c_str(), 0, KEY_ALL_ACCESS, &opened);
+    result = RegOpenKeyExA(path.base, path.subPath.c_str(), 0, KEY_ALL_ACCESS | ViewAccess(), &opened);
   if (result != ERROR_SUCCESS) return false;
   ChangeKey(opened, JoinedPath(path));
   return true;
@@ -164,7 +177,8 @@ bool TRegistry::OpenKey(const String& key, bool canCreate) {
 bool TRegistry::OpenKeyReadOnly(const String& key) {
   ResolvedPath path = Resolve(key);
   HKEY opened = nullptr;
-  if (RegOpenKeyExA(path.base, path.subPath.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS) return false;
+  if (RegOpenKeyExA(path.base, path.subPath.c_str(), 0, KEY_READ | ViewAccess(), &opened) != ERROR_SUCCESS)
+    return false;
   ChangeKey(opened, JoinedPath(path));
   return true;
 }
@@ -179,8 +193,8 @@ bool TRegistry::CreateKey(const String& key) {
   ResolvedPath path = Resolve(key);
   HKEY created = nullptr;
   // The handle is closed at once, so ask only for the least access that proves the key is there.
-  if (RegCreateKeyExA(path.base, path.subPath.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_QUERY_VALUE,
-                      nullptr, &created, nullptr) != ERROR_SUCCESS)
+  if (RegCreateKeyExA(path.base, path.subPath.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                      KEY_QUERY_VALUE | ViewAccess(), nullptr, &created, nullptr) != ERROR_SUCCESS)
     throw ERegistryException(Format("Failed to create key %s", key));
   RegCloseKey(created);
   return true;
@@ -190,14 +204,26 @@ bool TRegistry::DeleteKey(const String& key) {
   ResolvedPath path = Resolve(key);
   // An empty path names the base key itself: deleting it would empty the root or the current key.
   if (path.subPath.empty()) return false;
+  return DeleteTree(path);
+}
+
+bool TRegistry::DeleteTree(const ResolvedPath& path) const {
   // RegDeleteKeyA refuses a key that still has subkeys; the tree call removes them first.
-  return RegDeleteTreeA(path.base, path.subPath.c_str()) == ERROR_SUCCESS;
+  if (ViewAccess() == 0) return RegDeleteTreeA(path.base, path.subPath.c_str()) == ERROR_SUCCESS;
+  // The tree call takes no view: empty the key through a handle opened in the view, then remove
+  // the empty key in that view.
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(path.base, path.subPath.c_str(), 0, KEY_ALL_ACCESS | ViewAccess(), &key) != ERROR_SUCCESS)
+    return false;
+  LONG emptied = RegDeleteTreeA(key, nullptr);
+  RegCloseKey(key);
+  return emptied == ERROR_SUCCESS && RegDeleteKeyExA(path.base, path.subPath.c_str(), ViewAccess(), 0) == ERROR_SUCCESS;
 }
 
 bool TRegistry::KeyExists(const String& key) const {
   ResolvedPath path = Resolve(key);
   HKEY probe = nullptr;
-  LONG result = RegOpenKeyExA(path.base, path.subPath.c_str(), 0, KEY_READ, &probe);
+  LONG result = RegOpenKeyExA(path.base, path.subPath.c_str(), 0, KEY_READ | ViewAccess(), &probe);
   if (result == ERROR_SUCCESS) RegCloseKey(probe);
   // A key we may not read still exists.
   return result == ERROR_SUCCESS || result == ERROR_ACCESS_DENIED;

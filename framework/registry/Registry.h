@@ -18,6 +18,11 @@ TOVIX_DECLARE_EXCEPTION(ERegistryException, Exception);
 // The kinds of value data the registry object tells apart; every other registry type is rdUnknown.
 enum TRegDataType { rdUnknown, rdString, rdExpandString, rdInteger, rdBinary };
 
+// Which view of the registry the keys are opened in. A 64-bit program sees the 64-bit view by
+// default, where the machine-wide keys of 32-bit programs are not (they lie in the 32-bit view);
+// rv32 and rv64 choose a view whatever the program's own width. Ignored where there is only one.
+enum TRegistryView { rvDefault, rv32, rv64 };
+
 struct TRegDataInfo {
   TRegDataType RegData = rdUnknown;
   int DataSize = 0;
@@ -33,6 +38,9 @@ class TRegistry : public TObject {
   // Root key. Setting it closes the open key first.
   HKEY GetRootKey() const { return rootKey_; }
   void SetRootKey(HKEY rootKey);
+  // The view keys are opened, created, tested and deleted in. Setting it closes the open key first.
+  TRegistryView GetView() const { return view_; }
+  void SetView(TRegistryView view);
   // The open key's handle (null when none is open) and its path below the root, without a
   // leading backslash.
   HKEY GetCurrentKey() const { return currentKey_; }
@@ -103,7 +111,12 @@ class TRegistry : public TObject {
   String JoinedPath(const ResolvedPath& path) const;
   void ChangeKey(HKEY key, const String& path);
 
+  // The access bit that selects the view (KEY_WOW64_32KEY, KEY_WOW64_64KEY or none).
+  REGSAM ViewAccess() const;
+  bool DeleteTree(const ResolvedPath& path) const;
+
   HKEY rootKey_ = HKEY_CURRENT_USER;
+  TRegistryView view_ = rvDefault;
   HKEY currentKey_ = nullptr;
   String currentPath_;
 };

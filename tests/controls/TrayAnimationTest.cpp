@@ -2,6 +2,8 @@
 // errors, the image list coming and going, flash phases, and the timer.
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "framework/Classes.h"
 #include "tests/controls/TrayTestSupport.h"
 
@@ -132,6 +134,17 @@ TEST_F(TrayAnimationTest, FramesOutsideTheListRaiseAndTheNextStepBringsThemBack)
   icon->SetFrame(-7);
   EXPECT_EQ(-1, icon->GetFrame());
   EXPECT_EQ(-1, Shown());
+
+  // The largest index is rejected and kept; resuming the animation must then find that it does
+  // not exist (its "index + 1" would overflow) instead of showing it again and raising.
+  EXPECT_NE("", TrayErrorOf([&] { icon->SetFrame(INT_MAX); }));
+  EXPECT_FALSE(icon->FrameExists(INT_MAX));
+  EXPECT_TRUE(icon->FrameExists(INT_MIN)) << "a negative index exists whenever a list is set";
+  icon->SetAnimOnMode(aonResume);
+  EXPECT_NO_THROW(icon->SetAnimate(true));
+  EXPECT_EQ(INT_MAX, icon->GetFrame());
+  icon->NextFrame();
+  EXPECT_EQ(0, Shown()) << "the next step wraps it back into the list";
 }
 
 TEST_F(TrayAnimationTest, TheImageListComingAndGoing) {

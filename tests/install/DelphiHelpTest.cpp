@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "framework/system/ScopeExit.h"
 #include "tests/install/FakeDelphi.h"
 
 using namespace Tovix;
@@ -200,4 +201,36 @@ TEST_F(DelphiHelp, AFailedReplaceRaisesAndLeavesTheOriginalWhole) {
   // And every file was closed on the way out: the rewrite works now.
   EXPECT_TRUE(three->RemoveHelpLink("mylib.hlp"));
   EXPECT_EQ(":Link other.hlp\r\n", ScratchFolder::ReadFile(cfg));
+}
+
+TEST_F(DelphiHelp, WithoutAHelpDirectoryNothingAtTheDrivesRootIsTouched) {
+  // Files where "\Help" and "\DelphiN.cfg" would put them without a RootDir: the current drive's root.
+  const String rootCfg = "\\Delphi3.cfg", rootCnt = "\\Delphi4.cnt", rootGid = "\\Delphi4.gid";
+  const String dead = ":Link C:\\gone\\x.hlp\r\n:Index =C:\\gone\\y.hlp\r\n";
+  for (const String& name : {rootCfg, rootCnt, rootGid}) {
+    TFileStream(name, fmCreate).WriteBuffer(dead.data(), static_cast<int>(dead.size()));
+    ASSERT_TRUE(FileExists(name)) << "the test needs a writable drive root";
+  }
+  TScopeExit cleanUp([&] {
+    for (const String& name : {rootCfg, rootCnt, rootGid}) DeleteFileA(name.c_str());
+  });
+
+  MachineKey("3.5", "", "Delphi 3", "");
+  TOrvDelphiVer noRoot("Borland", "3.5");
+  UserValue("4.5", "OpenHelp", "", "");  // the key, without its "ProjectFile"
+  TOrvDelphiVer noProject("Borland", "4.5");
+  for (TOrvDelphiVer* version : {&noRoot, &noProject}) {
+    SCOPED_TRACE(version->GetDesc());
+    int lines = version->Errors->GetCount();
+    EXPECT_FALSE(version->AddHelpLink("D:\\A\\mylib.hlp"));
+    EXPECT_FALSE(version->IsHelpLinked("C:\\gone\\x.hlp"));
+    EXPECT_FALSE(version->RemoveHelpLink("x.hlp"));
+    EXPECT_FALSE(version->RemoveHelpIndex("y.hlp"));
+    version->RemoveDeadHelpLinks();
+    version->RemoveDeadHelpIndexes();
+    EXPECT_FALSE(version->DeleteHelpGidFile());
+    ASSERT_EQ(lines + 7, version->Errors->GetCount());
+    EXPECT_EQ("No help directory for " + version->GetDesc(), (*version->Errors)[lines]);
+  }
+  for (const String& name : {rootCfg, rootCnt, rootGid}) EXPECT_EQ(dead, ScratchFolder::ReadFile(name)) << name;
 }

@@ -1,6 +1,7 @@
 // TOrvDelphiVer: reading a version's keys, the stored path form of each version, the library
 // search path and the known packages, all against fake installations in the registry sandbox.
 #include "tests/install/FakeDelphi.h"
+#include "tests/support/ImportPatch.h"
 #include "utils/Orvutils.h"
 
 using namespace Tovix;
@@ -79,7 +80,8 @@ TEST_F(DelphiVersion, MissingKeysAndValuesBecomeErrorLinesNotExceptions) {
   EXPECT_EQ(4, empty.Errors->GetCount()) << "every call reports the executable again";
 }
 
-TEST_F(DelphiVersion, AValueOfTheWrongTypeRaisesTheRegistryError) {
+TEST_F(DelphiVersion, AValueOfTheWrongTypeRaisesForTheRecordButTheScanKeepsTheOtherVersions) {
+  String root = Install("5.0", 5);
   MachineKey("4.0", "", "", "");
   {
     TRegistry registry;
@@ -88,7 +90,11 @@ TEST_F(DelphiVersion, AValueOfTheWrongTypeRaisesTheRegistryError) {
     registry.WriteInteger("RootDir", 4);
   }
   EXPECT_THROW(TOrvDelphiVer("Borland", "4.0"), ERegistryException);
-  EXPECT_THROW(TOrvDelphiVersions(), ERegistryException) << "the scan passes it on";
+  TOrvDelphiVersions versions;
+  ASSERT_EQ(1, versions.GetCount());
+  EXPECT_EQ(root, versions.GetVersionByIndex(0)->RootDir);
+  EXPECT_EQ(std::vector<String>{"Invalid data type for 'RootDir' in \\Software\\Borland\\Delphi\\4.0"},
+            Lines(*versions.Errors));
 }
 
 TEST_F(DelphiVersion, AVersionKeyThatIsNotAPositiveNumberIsVersionZero) {
@@ -161,9 +167,32 @@ TEST_F(DelphiVersion, AddingToTheSearchPathWritesItWithTheRootContracted) {
   MachineKey("3.0", "E:\\D3", "Delphi 3", "E:\\D3\\Bin\\delphi32.exe");
   UserValue("3.0", "Library", "SearchPath", "E:\\D3\\Lib");
   TOrvDelphiVer three("Borland", "3.0");
-  three.AddLibSearchPath("X:\\Comp");
-  EXPECT_EQ("$(DELPHI)\\Lib;X:\\Comp", ReadUser("3.0", "Library", "SearchPath")) << "contracted in every version";
+  three.AddLibSearchPath("E:\\D3\\Source");
+  EXPECT_EQ("E:\\D3\\Lib;E:\\D3\\Source", ReadUser("3.0", "Library", "SearchPath"))
+      << "below version 4 nothing expands the macro, so directories are written as they are";
   EXPECT_EQ("<missing>", ReadUser("3.0", "Library", "Search Path"));
+  TOrvDelphiVer reread("Borland", "3.0");
+  EXPECT_TRUE(reread.InLibSearchPath("E:\\D3\\Lib"));
+  EXPECT_TRUE(reread.InLibSearchPath("E:\\D3\\Source"));
+}
+
+TEST_F(DelphiVersion, NetworkPathsKeepTheirTwoLeadingBackslashes) {
+  MachineKey("4.0", "E:\\D4", "Delphi 4", "E:\\D4\\Bin\\delphi32.exe");
+  // One network entry stored plain, one stored doubled, and a doubled local one between.
+  UserValue("4.0", "Library", "Search Path", "\\\\server\\share\\lib;$(DELPHI)\\\\Lib; \\\\\\\\nas\\\\bpl");
+  TOrvDelphiVer version("Borland", "4.0");
+  EXPECT_EQ("\\\\server\\share\\lib;E:\\D4\\Lib; \\\\nas\\bpl", version.SearchPath);
+  EXPECT_TRUE(version.InLibSearchPath("\\\\SERVER\\share\\lib")) << "read again when compared, still whole";
+  EXPECT_TRUE(version.InLibSearchPath("\\\\nas\\bpl"));
+  version.AddLibSearchPath("X:\\Comp");
+  EXPECT_EQ("\\\\server\\share\\lib;$(DELPHI)\\Lib; \\\\nas\\bpl;X:\\Comp", ReadUser("4.0", "Library", "Search Path"));
+  EXPECT_EQ("\\\\a\\b", version.ImportMacroDir("\\\\\\a\\\\b")) << "three or more leading backslashes keep two";
+  EXPECT_EQ("x\\y", version.ImportMacroDir("x\\\\y"));
+
+  MachineKey("5.0", "\\\\\\\\srv\\\\D5\\\\", "Delphi 5", "$(DELPHI)\\\\Bin\\\\delphi32.exe");
+  TOrvDelphiVer five("Borland", "5.0");
+  EXPECT_EQ("\\\\srv\\D5", five.RootDir);
+  EXPECT_EQ("\\\\srv\\D5\\Bin\\delphi32.exe", five.ExePath) << "the second pass only expands the macro";
 }
 
 TEST_F(DelphiVersion, WithoutItsLibraryKeyTheSearchPathChangesOnlyInMemory) {
@@ -200,4 +229,82 @@ TEST_F(DelphiVersion, PackagesAreFoundAddedAndRemovedByFileName) {
   version.RemovePkg("foo.bpl");
   EXPECT_FALSE(version.IsPkgInstalled("foo.bpl"));
   EXPECT_EQ((std::vector<String>{"$(DELPHI)\\Bin\\Other.bpl"}), UserValueNames("4.0", "Known Packages"));
+}
+
+namespace {
+
+// The registry calls of the manager, watched at the import table (see ImportPatch.h): under the
+// sandbox both registry views reach the same key, so the view shows only in the access asked for.
+std::vector<REGSAM> accessAsked;
+ImportPatch* openPatch = nullptr;
+ImportPatch* createPatch = nullptr;
+bool refuseWritableLibrary = false;
+
+LONG WINAPI WatchOpen(HKEY key, LPCSTR subKey, DWORD options, REGSAM access, PHKEY result) {
+  accessAsked.push_back(access);
+  if (refuseWritableLibrary && subKey && (access & KEY_SET_VALUE) && String(subKey).ends_with("\\Library"))
+    return ERROR_ACCESS_DENIED;
+  return reinterpret_cast<decltype(&RegOpenKeyExA)>(openPatch->Original())(key, subKey, options, access, result);
+}
+
+LONG WINAPI WatchCreate(HKEY key, LPCSTR subKey, DWORD reserved, LPSTR cls, DWORD options, REGSAM access,
+                        LPSECURITY_ATTRIBUTES security, PHKEY result, LPDWORD disposition) {
+  accessAsked.push_back(access);
+  return reinterpret_cast<decltype(&RegCreateKeyExA)>(createPatch->Original())(key, subKey, reserved, cls, options,
+                                                                               access, security, result, disposition);
+}
+
+LONG WINAPI RefuseSet(HKEY, LPCSTR, DWORD, DWORD, const BYTE*, DWORD) { return ERROR_ACCESS_DENIED; }
+
+}  // namespace
+
+TEST_F(DelphiVersion, TheIdesKeysAreOpenedInThe32BitViewOn64BitBuilds) {
+  String root = Install("4.0", 4);
+  ImportPatch open("advapi32.dll", "RegOpenKeyExA", reinterpret_cast<void*>(&WatchOpen));
+  ImportPatch create("advapi32.dll", "RegCreateKeyExA", reinterpret_cast<void*>(&WatchCreate));
+  openPatch = &open;
+  createPatch = &create;
+  accessAsked.clear();
+  {
+    TOrvDelphiVersions versions;
+    ASSERT_EQ(1, versions.GetCount());
+    TOrvDelphiVer* four = versions.GetVersionByIndex(0);
+    four->AddPkg(root + "\\Bin\\foo.bpl", "Foo");
+    four->AddLibSearchPath("X:\\Comp");
+    four->GetLibDir();
+    four->IsHelpIndex("x.hlp");
+  }
+  ASSERT_GE(accessAsked.size(), 8u);
+  REGSAM expected = sizeof(void*) == 8 ? KEY_WOW64_32KEY : 0;
+  for (REGSAM access : accessAsked) EXPECT_EQ(expected, access & (KEY_WOW64_32KEY | KEY_WOW64_64KEY));
+}
+
+TEST_F(DelphiVersion, ARefusedSearchPathWriteRaisesAndKeepsTheOldPath) {
+  Install("4.0", 4);
+  TOrvDelphiVer version("Borland", "4.0");
+  const String before = version.SearchPath;
+  const String stored = ReadUser("4.0", "Library", "Search Path");
+  auto expectRefused = [&](const char* why) {
+    try {
+      version.AddLibSearchPath("X:\\Comp");
+      ADD_FAILURE() << why << ": no exception";
+    } catch (const ERegistryException& e) {
+      EXPECT_EQ("Failed to set data for 'Search Path'", e.Message()) << why;
+    }
+    EXPECT_EQ(before, version.SearchPath) << why;
+    EXPECT_EQ(stored, ReadUser("4.0", "Library", "Search Path")) << why;
+  };
+  {
+    ImportPatch refuse("advapi32.dll", "RegSetValueExA", reinterpret_cast<void*>(&RefuseSet));
+    expectRefused("write refused");
+  }
+  {
+    ImportPatch open("advapi32.dll", "RegOpenKeyExA", reinterpret_cast<void*>(&WatchOpen));
+    openPatch = &open;
+    refuseWritableLibrary = true;
+    expectRefused("key not writable");
+    refuseWritableLibrary = false;
+  }
+  version.AddLibSearchPath("X:\\Comp");
+  EXPECT_EQ(before + ";X:\\Comp", version.SearchPath) << "once the registry takes it";
 }

@@ -1,17 +1,24 @@
-// The typed file stream: the exact bytes of each value, the end-of-stream rules, errors that are
-// reported rather than deferred, and a buffered stream that behaves exactly like an unbuffered
-// file stream under any mix of operations.
+// The typed file stream: the exact bytes of each value, the end-of-stream rules, every value going
+// through the stream's own Read and Write, errors raised at once; and the buffered stream, which
+// behaves exactly like an unbuffered file stream under any mix of operations and never drops a
+// failure.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <random>
+#include <vector>
 
 #include "tests/support/ScratchFolder.h"
-#include "utils/Orvstream.h"
+#include "framework/classes/UtilityWindow.h"
+#include "utils/OrvstreamBuffered.h"
 
 using namespace Tovix;
 using Tovix::Testing::ScratchFolder;
 
 namespace {
+
+// Takes no write, as a full disk.
+const char* const kFullDevice = "Z:\\dev\\full";
 
 String Bytes(std::initializer_list<int> values) {
   String bytes;
@@ -30,7 +37,7 @@ TEST(OrvFileStream, WritesEachValueAsItsExactBytes) {
     stream.WriteStr("ab");
     stream.WriteInt(1);
     stream.WriteBool(true);
-    EXPECT_EQ(8, stream.GetSize()) << "the size counts what is still buffered";
+    EXPECT_EQ(8, stream.GetSize());
     stream.WriteInt(-2);
     stream.WriteDateTime(-0.25);
     stream.WriteStr(String("a\0b", 3));  // written whole, read back as two strings
@@ -97,36 +104,138 @@ TEST(OrvFileStream, ReopeningAndAppendingKeepsTheEarlierValues) {
 TEST(OrvFileStream, FailuresAreReportedNotDeferredOrLost) {
   ScratchFolder folder;
   String name = folder.WriteFile("modes.dat", Bytes({1, 0, 0, 0}));
-  {
-    TOrvFileStream reader(name, fmOpenRead);
-    EXPECT_THROW(reader.WriteInt(5), EWriteError) << "at once, not when the buffer would be written";
-  }
-  {
-    TOrvFileStream writer(name, fmOpenWrite);
+  for (bool buffered : {false, true}) {
+    SCOPED_TRACE(buffered ? "buffered" : "unbuffered");
+    {
+      std::unique_ptr<TOrvFileStream> reader(buffered ? new TOrvBufferedFileStream(name, fmOpenRead)
+                                                      : new TOrvFileStream(name, fmOpenRead));
+      EXPECT_THROW(reader->WriteInt(5), EWriteError) << "at once, not when a buffer would be written";
+    }
+    TOrvBufferedFileStream writer(name, fmOpenWrite);
     writer.WriteInt(7);
     writer.SetPosition(0);
     EXPECT_THROW(writer.ReadInt(), EReadError) << "even bytes it has just written cannot be read";
   }
   EXPECT_EQ(Bytes({7, 0, 0, 0}), ScratchFolder::ReadFile(name));
 
-  // No file system takes a write this far out; the buffer is only written on the next flush.
-  TOrvFileStream stream(name, fmOpenReadWrite);
+  // Z:\dev\full takes no write, as a full disk: the plain stream raises on the write itself.
+  {
+    TOrvFileStream full(kFullDevice, fmOpenWrite);
+    EXPECT_THROW(full.WriteStr("lost"), EWriteError);
+    EXPECT_THROW(full.WriteBool(true), EWriteError);
+  }
+
+  // No file system takes a write this far out. The buffered stream reports it on Flush, keeps the
+  // bytes, and reports again.
+  TOrvBufferedFileStream stream(name, fmOpenReadWrite);
   stream.SetPosition(int64_t{1} << 62);
   stream.WriteInt(2);
-  EXPECT_THROW(stream.FlushBuffer(), EStreamError);
-  EXPECT_THROW(stream.FlushBuffer(), EStreamError) << "the bytes are kept, and still fail";
+  EXPECT_THROW(stream.Flush(), EStreamError);
+  EXPECT_THROW(stream.Flush(), EStreamError) << "the bytes are kept, and still fail";
   stream.SetPosition(0);
   EXPECT_THROW(stream.ReadInt(), EStreamError) << "moving the buffer elsewhere reports it too";
   stream.SetSize(4);  // cuts the bytes out there off, so nothing is left to fail
   EXPECT_EQ(7, stream.ReadInt());
 }
 
+namespace {
+
+// A stream derived as a checksumming or encrypting one would be: it sees what passes its Read and Write.
+class CountingStream : public TOrvFileStream {
+ public:
+  using TOrvFileStream::TOrvFileStream;
+  int Read(void* buffer, int count) override {
+    int got = TOrvFileStream::Read(buffer, count);
+    read += got;
+    return got;
+  }
+  int Write(const void* buffer, int count) override {
+    int put = TOrvFileStream::Write(buffer, count);
+    written += put;
+    return put;
+  }
+  int read = 0;
+  int written = 0;
+};
+
+std::vector<String> exceptionsHandled;
+void RecordException(TObject*, const Exception& e) { exceptionsHandled.push_back(e.Message()); }
+
+}  // namespace
+
+TEST(OrvFileStream, EveryValueGoesThroughTheStreamsOwnReadAndWrite) {
+  ScratchFolder folder;
+  String name = folder.File("counted.dat");
+  {
+    CountingStream stream(name, fmCreate);
+    stream.WriteStr("ab");
+    stream.WriteInt(1);
+    stream.WriteBool(true);
+    stream.WriteDateTime(2.5);
+    stream.WriteStr("");
+    EXPECT_EQ(17, stream.written);
+  }
+  CountingStream stream(name, fmOpenRead);
+  EXPECT_EQ("ab", stream.ReadStr());
+  EXPECT_EQ(3, stream.read) << "the zero byte is consumed, and nothing after it";
+  stream.ReadInt();
+  stream.ReadBool();
+  stream.ReadDateTime();
+  stream.ReadStr();
+  EXPECT_EQ(17, stream.read);
+  EXPECT_THROW(stream.ReadStr(), EStreamError);
+  EXPECT_EQ(17, stream.read) << "nothing is read at the end";
+}
+
+TEST(OrvFileStream, TwoHandlesSeeEachOthersValuesAtOnce) {
+  ScratchFolder folder;
+  String name = folder.File("shared.dat");
+  {
+    TOrvFileStream writer(name, fmCreate | fmShareDenyNone);
+    TOrvFileStream other(name, fmOpenReadWrite | fmShareDenyNone);
+    writer.WriteStr("first");
+    writer.WriteInt(5);
+    EXPECT_EQ("first", other.ReadStr());
+    EXPECT_EQ(5, other.ReadInt());
+    other.SetPosition(0);
+    other.WriteStr("FIRST");
+    writer.SetPosition(0);
+    EXPECT_EQ("FIRST", writer.ReadStr()) << "a reader sees what another handle changed";
+    writer.WriteBool(true);  // over the first byte of the integer
+  }
+  EXPECT_EQ(String("FIRST\0\x01\0\0\0", 10), ScratchFolder::ReadFile(name)) << "nothing overwritten on freeing";
+}
+
+TEST(OrvBufferedFileStream, AFailedFinalFlushIsRaisedByFreeOrHandedToTheApplication) {
+  ScratchFolder folder;
+  String name = folder.File("final.dat");
+  auto* stream = new TOrvBufferedFileStream(kFullDevice, fmOpenWrite);
+  stream->WriteInt(1);
+  EXPECT_THROW(stream->Free(), EWriteError);
+
+  TExceptionHandler saved = ApplicationHandleException;
+  ApplicationHandleException = RecordException;
+  exceptionsHandled.clear();
+  {
+    TOrvBufferedFileStream lost(kFullDevice, fmOpenWrite);
+    lost.WriteStr("x");
+  }
+  {
+    TOrvBufferedFileStream kept(name, fmCreate);
+    kept.WriteStr("kept");
+  }
+  ApplicationHandleException = saved;
+  ASSERT_EQ(1u, exceptionsHandled.size()) << "the destructor's failure, once";
+  EXPECT_EQ("Stream write error", exceptionsHandled[0].substr(0, 18));
+  EXPECT_EQ(String("kept\0", 5), ScratchFolder::ReadFile(name));
+}
+
 // The cases where a buffer meets writes around it, spelled out.
-TEST(OrvFileStream, WritesAroundTheBufferKeepEveryByte) {
+TEST(OrvBufferedFileStream, WritesAroundTheBufferKeepEveryByte) {
   ScratchFolder folder;
   String name = folder.WriteFile("edges.dat", String(200000, 'a'));
   {
-    TOrvFileStream stream(name, fmOpenReadWrite);
+    TOrvBufferedFileStream stream(name, fmOpenReadWrite);
     stream.SetPosition(100000);
     stream.ReadInt();  // the buffer now holds the file from 100000 on
     stream.SetPosition(50000);
@@ -166,7 +275,7 @@ void CompareWithPlainStream(unsigned seed, bool nearby) {
   const int sizes[] = {1, 2, 4, 8, 13, 100, 300, 4096, 65535, 65536, 70000, 150000};
   auto randomCount = [&] { return sizes[below(nearby ? 8 : 12)]; };
   {
-    TOrvFileStream buffered(bufferedName, fmCreate | fmShareDenyNone);
+    TOrvBufferedFileStream buffered(bufferedName, fmCreate | fmShareDenyNone);
     TFileStream plain(plainName, fmCreate | fmShareDenyNone);
     for (int step = 0; step < 3000; ++step) {
       int operation = below(11);
@@ -215,7 +324,7 @@ void CompareWithPlainStream(unsigned seed, bool nearby) {
         plain.SetSize(size);
         buffered.SetSize(size);
       } else if (below(3) == 0) {
-        buffered.FlushBuffer();
+        buffered.Flush();
         ASSERT_EQ(ScratchFolder::ReadFile(plainName), ScratchFolder::ReadFile(bufferedName));
       }
       ASSERT_EQ(plain.GetPosition(), buffered.GetPosition());
@@ -228,7 +337,7 @@ void CompareWithPlainStream(unsigned seed, bool nearby) {
 
 }  // namespace
 
-TEST(OrvFileStream, BehavesExactlyLikeAnUnbufferedFileStream) {
+TEST(OrvBufferedFileStream, BehavesExactlyLikeAnUnbufferedFileStream) {
   {
     SCOPED_TRACE("nearby");
     CompareWithPlainStream(20240611, true);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <random>
 
 #include "tests/support/ScratchFolder.h"
 #include "utils/Orvutils.h"
@@ -17,6 +18,10 @@ TEST(Numbers, ConditionalsAndInclusiveRectangleExtents) {
   EXPECT_EQ(1, RectWidth(Rect(10, 0, 10, 0)));
   EXPECT_EQ(100, RectHeight(Rect(0, 0, 0, 99)));
   EXPECT_EQ(-9, RectWidth(Rect(10, 0, 0, 0))) << "a reversed rectangle is not normalised";
+  // Extreme coordinates give the wrapped 32-bit value, never undefined overflow.
+  EXPECT_EQ(0, RectWidth(Rect(INT_MIN, 0, INT_MAX, 0)));
+  EXPECT_EQ(INT_MIN, RectHeight(Rect(0, 0, 0, INT_MAX)));
+  EXPECT_EQ(2, RectWidth(Rect(INT_MAX, 0, INT_MIN, 0)));
 }
 
 TEST(Substrings, FollowTheClampedRule) {
@@ -92,6 +97,50 @@ TEST(Replacing, ScansLeftToRightWithoutOverlapOrRescan) {
   EXPECT_EQ("ababab", StrRepeat("ab", 3));
   EXPECT_EQ("", StrRepeat("ab", 0));
   EXPECT_EQ("", StrRepeat("ab", -2));
+}
+
+namespace {
+
+// The replacing rule step by step: compare at i, append the replacement or one character.
+String ReplaceByTheRule(const String& text, const String& find, const String& replacement) {
+  String result;
+  for (size_t i = 0; i < text.size();) {
+    if (text.compare(i, find.size(), find) == 0) {
+      result += replacement;
+      i += find.size();
+    } else {
+      result += text[i++];
+    }
+  }
+  return result;
+}
+
+}  // namespace
+
+// Near-misses make the fast search hand over to the linear one part way through a text; the result
+// must not change at the hand-over, wherever it falls.
+TEST(Replacing, NearMissesGiveTheSameResultAsTheStepByStepRule) {
+  std::mt19937 random(1234);
+  for (int round = 0; round < 200; ++round) {
+    size_t patternLength = 1 + random() % (round % 3 == 0 ? 3000 : 12);
+    String find(patternLength, 'a');
+    find.back() = static_cast<char>('a' + random() % 2);
+    String text;
+    size_t length = random() % 12000;
+    while (text.size() < length) {
+      text += random() % 4 ? String(random() % (2 * patternLength + 1), 'a') : find;
+      text += "ab"[random() % 2];
+    }
+    SCOPED_TRACE(Format("round %d", round));
+    ASSERT_EQ(ReplaceByTheRule(text, find, "<>"), StrReplaceAll(text, find, "<>"));
+    TStringList pieces;
+    StrParse(text, find, &pieces);
+    size_t matches = (text.size() - ReplaceByTheRule(text, find, "").size()) / find.size();
+    String joined;
+    for (int i = 0; i < pieces.GetCount(); ++i) joined += (i ? find : String()) + pieces[i];
+    if (matches > 0 && static_cast<size_t>(pieces.GetCount()) == matches) joined += find;  // an empty last piece is dropped
+    ASSERT_EQ(text, joined);
+  }
 }
 
 TEST(Splitting, PiecesBetweenDelimiters) {

@@ -28,6 +28,7 @@
 #include "utils/Orvgraphics.h"
 #include "utils/Orvregistry.h"
 #include "utils/Orvstream.h"
+#include "utils/OrvstreamBuffered.h"
 #include "utils/Orvutils.h"
 
 int main() {

@@ -1,5 +1,8 @@
 // TRegistry's keys: path rules, opening and creating, enumeration, deletion, root switching.
+#include <vector>
+
 #include "framework/Registry.h"
+#include "tests/support/ImportPatch.h"
 #include "tests/support/RegistryFixture.h"
 
 using namespace Tovix;
@@ -143,3 +146,39 @@ TEST_F(RegistryKeys, NoKeyHandleLeaksOnAnyPath) {
 }
 
 }  // namespace
+
+namespace {
+
+// The access each key call asks for, watched at the import table: the sandbox answers both views
+// from the same key, so the view shows only there.
+std::vector<REGSAM> viewAccess;
+Tovix::Testing::ImportPatch* viewOpenPatch = nullptr;
+
+LONG WINAPI WatchViewOpen(HKEY key, LPCSTR subKey, DWORD options, REGSAM access, PHKEY result) {
+  viewAccess.push_back(access & (KEY_WOW64_32KEY | KEY_WOW64_64KEY));
+  return reinterpret_cast<decltype(&RegOpenKeyExA)>(viewOpenPatch->Original())(key, subKey, options, access, result);
+}
+
+}  // namespace
+
+TEST_F(RegistryKeys, AChosenViewIsAskedForByEveryKeyCallAndDeletionStillWorks) {
+  TRegistry reg;
+  EXPECT_EQ(rvDefault, reg.GetView());
+  ASSERT_TRUE(reg.OpenKey("Software\\Viewed\\Inner", true));
+  reg.SetView(rv32);
+  EXPECT_EQ(nullptr, reg.GetCurrentKey()) << "changing the view closes the open key";
+  {
+    Tovix::Testing::ImportPatch patch("advapi32.dll", "RegOpenKeyExA", reinterpret_cast<void*>(&WatchViewOpen));
+    viewOpenPatch = &patch;
+    viewAccess.clear();
+    EXPECT_TRUE(reg.OpenKeyReadOnly("Software\\Viewed"));
+    EXPECT_TRUE(reg.OpenKey("\\Software\\Viewed", false));
+    EXPECT_TRUE(reg.KeyExists("\\Software\\Viewed\\Inner"));
+    reg.SetView(rv64);
+    EXPECT_TRUE(reg.KeyExists("\\Software\\Viewed"));
+  }
+  EXPECT_EQ((std::vector<REGSAM>{KEY_WOW64_32KEY, KEY_WOW64_32KEY, KEY_WOW64_32KEY, KEY_WOW64_64KEY}), viewAccess);
+  reg.SetView(rv32);
+  EXPECT_TRUE(reg.DeleteKey("\\Software\\Viewed")) << "a key with subkeys, deleted in the view";
+  EXPECT_FALSE(reg.KeyExists("\\Software\\Viewed"));
+}
