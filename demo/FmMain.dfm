@@ -254,9 +254,10 @@ object FmMain: TFmMain
         Height = 110
         Color = clYellow
         Lines.Strings = (
-          'TOrvInternetLink is a label that looks like a link in a web page. A click hands its'
-          'address to the system, which opens it with the program registered for it: a web'
-          'page in the browser, a "mailto:" address in a new mail message, a file to download.'
+          'TOrvInternetLink is a label that looks like a link in a web page. A click'
+          'hands its address to the system, which opens it with the program registered'
+          'for it: a web page in the browser, a "mailto:" address in a new mail message,'
+          'a file to download.'
           'The link lights up under the mouse.')
         ReadOnly = True
         TabOrder = 0
@@ -540,18 +541,17 @@ object FmMain: TFmMain
         Lines.Strings = (
           'The library also has classes and routines that show nothing on a form:'
           ''
-          '  TOrvWise                Wise installer support: the variables a setup script'
-          '                          passes to a DLL, read and written by name'
-          '  TOrvDelphiVersions      the IDE version manager: which IDE versions are installed,'
-          '                          their folders, packages and help files'
-          '  Orvutils               string routines: parts, searches, replacements, paths'
-          '  Orvcom                  COM routines: class registration and identifiers'
-          '  Orvpnh                  namespace handler routines: URL protocols of your own'
-          '  TOrvRegistry            a registry helper with typed reads that fall back to defaults'
-          '  TOrvFileStream          a file stream with text lines and plain error messages'
-          '  Orvgraphics             bitmap routines: loading, tiling and transparent drawing')
+          'TOrvWise - Wise installer support: the variables a setup script passes to'
+          '    a DLL, read and written by name.'
+          'TOrvDelphiVersions - the IDE version manager: which IDE versions are'
+          '    installed, with their folders, packages and help files.'
+          'Orvutils - string routines: parts, searches, replacements and paths.'
+          'Orvcom - COM routines: class registration and identifiers.'
+          'TOrvPnh - namespace handler routines: URL protocols of your own.'
+          'TOrvRegistry - a registry helper whose typed reads fall back to defaults.'
+          'TOrvFileStream - a file stream with plain error messages.'
+          'TOrvBitmap - a bitmap that makes icon masks and icons of itself.')
         ReadOnly = True
-        ScrollBars = ssVertical
         TabOrder = 0
         TabStop = False
       end
