@@ -4,11 +4,11 @@ BUILD32 ?= build-i686
 JOBS    ?= $(shell nproc)
 MAKEFLAGS += --no-print-directory
 
-PACKAGES := cmake make googletest g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine wine64 xvfb imagemagick
+PACKAGES := cmake make googletest g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine wine64 xvfb x11-utils imagemagick
 
 CONFIGURE_FLAGS := -DCMAKE_BUILD_TYPE=Release -DTOVIX_WARNINGS_AS_ERRORS=ON
 
-.PHONY: all deps build build64 build32 test bench fuzz clean
+.PHONY: all deps build build64 build32 test bench fuzz demo demo-pictures clean
 
 all: build
 
@@ -36,6 +36,17 @@ bench: build64
 FUZZ_SCALE ?= 50
 fuzz: build64
 	@tools/wine-session.sh $(BUILD) tools/run-fuzz.sh $(BUILD) $(FUZZ_SCALE)
+
+# The demo in a Wine prefix of its own that draws for real: its window on $$DISPLAY, or, without a
+# display, pictures of its pages in $(BUILD)/demo-shots.
+demo: build
+	@tools/wine-display.sh $(BUILD) demo-prefix tools/run-demo.sh $(BUILD)
+
+# The README's pictures (docs/demo), taken on a virtual display whether or not there is a screen.
+demo-pictures: build64
+	@env -u DISPLAY tools/wine-display.sh $(BUILD) demo-prefix tools/run-demo.sh $(BUILD)
+	@mkdir -p docs/demo && rm -f docs/demo/*.png && cp $(BUILD)/demo-shots/*.png docs/demo/
+	@echo "docs/demo updated"
 
 clean:
 	rm -rf $(BUILD) $(BUILD32)
