@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "framework/classes/Filer.h"
 #include "framework/classes/TypInfoBuilder.h"
 
 namespace Tovix {
@@ -18,6 +19,24 @@ bool IsIdentChar(char c) { return IsIdentStart(c) || (c >= '0' && c <= '9'); }
 
 void Erase(std::vector<TComponent*>& list, TComponent* item) {
   list.erase(std::remove(list.begin(), list.end(), item), list.end());
+}
+
+// The signed 16-bit half of a design position; shift 0 is Left, 16 is Top.
+int DesignHalf(int32_t info, int shift) {
+  return static_cast<int16_t>(static_cast<uint16_t>(static_cast<uint32_t>(info) >> shift));
+}
+
+int32_t WithDesignHalf(int32_t info, int shift, int value) {
+  uint32_t mask = uint32_t{0xFFFF} << shift;
+  uint32_t half = (static_cast<uint32_t>(value) & 0xFFFF) << shift;
+  return static_cast<int32_t>((static_cast<uint32_t>(info) & ~mask) | half);
+}
+
+// Older writers stored the halves unsigned, so 0..65535 is accepted as well as negative values.
+int ReadDesignHalf(const TFormValue& value, const char* name) {
+  if (value.type != TFormValue::vaInteger || value.integer < INT16_MIN || value.integer > UINT16_MAX)
+    throw EReadError(Format("%s must be an integer from %d to %d", String(name), INT16_MIN, UINT16_MAX));
+  return static_cast<int>(value.integer);
 }
 
 }  // namespace
@@ -130,6 +149,17 @@ void TComponent::SetReference(bool enable) {
 }
 
 String TComponent::GetNamePath() const { return name_; }
+
+void TComponent::DefineProperties(TFiler& filer) {
+  TPersistent::DefineProperties(filer);
+  const std::pair<const char*, int> halves[] = {{"Left", 0}, {"Top", 16}};
+  for (auto [name, shift] : halves) {
+    filer.DefineProperty(
+        name, [this, name, shift](const TFormValue& v) { designInfo_ = WithDesignHalf(designInfo_, shift, ReadDesignHalf(v, name)); },
+        [this, shift] { return TFormValue::Integer(DesignHalf(designInfo_, shift)); },
+        DesignHalf(designInfo_, shift) != 0);
+  }
+}
 
 void TComponent::SetComponentStateFlag(TComponentStateItem item, bool on) {
   if (on) state_.Include(item);
