@@ -17,8 +17,13 @@ namespace {
 bool IsIdentStart(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_'; }
 bool IsIdentChar(char c) { return IsIdentStart(c) || (c >= '0' && c <= '9'); }
 
+// Owners with more components than this find them by name through an index.
+const size_t kIndexNamesFrom = 32;
+
 void Erase(std::vector<TComponent*>& list, TComponent* item) {
-  list.erase(std::remove(list.begin(), list.end(), item), list.end());
+  // Components leave last first when their owner is freed: look from the back.
+  auto found = std::find(list.rbegin(), list.rend(), item);
+  if (found != list.rend()) list.erase(std::next(found).base());
 }
 
 // The signed 16-bit half of a design position; shift 0 is Left, 16 is Top.
@@ -78,9 +83,28 @@ int TComponent::GetComponentIndex() const {
 
 TComponent* TComponent::FindComponent(const String& name) const {
   if (name.empty()) return nullptr;
+  if (!nameIndex_ && components_.size() >= kIndexNamesFrom) {
+    auto* self = const_cast<TComponent*>(this);
+    self->nameIndex_ = std::make_unique<std::unordered_map<String, TComponent*>>();
+    for (TComponent* c : components_) self->IndexName(c);
+  }
+  if (nameIndex_) {
+    auto found = nameIndex_->find(UpperCase(name));
+    return found == nameIndex_->end() ? nullptr : found->second;
+  }
   for (TComponent* c : components_)
     if (SameText(c->name_, name)) return c;
   return nullptr;
+}
+
+void TComponent::IndexName(TComponent* component) {
+  if (nameIndex_ && !component->name_.empty()) nameIndex_->emplace(UpperCase(component->name_), component);
+}
+
+void TComponent::UnindexName(TComponent* component) {
+  if (!nameIndex_ || component->name_.empty()) return;
+  auto found = nameIndex_->find(UpperCase(component->name_));
+  if (found != nameIndex_->end() && found->second == component) nameIndex_->erase(found);
 }
 
 void TComponent::InsertComponent(TComponent* component) {
@@ -89,6 +113,7 @@ void TComponent::InsertComponent(TComponent* component) {
   ValidateRename(component, String(), component->name_);
   components_.push_back(component);
   component->owner_ = this;
+  IndexName(component);
   try {
     component->SetReference(true);
   } catch (...) {
@@ -106,6 +131,7 @@ void TComponent::RemoveComponent(TComponent* component) {
 }
 
 void TComponent::Remove(TComponent* component) {
+  UnindexName(component);
   Erase(components_, component);
   component->owner_ = nullptr;
 }
@@ -133,14 +159,17 @@ void TComponent::SetName(const String& name) {
   if (owner_) owner_->ValidateRename(this, name_, name);
   SetReference(false);
   String oldName = name_;
+  if (owner_) owner_->UnindexName(this);
   name_ = name;
   try {
     SetReference(true);
   } catch (...) {
     name_ = oldName;
     SetReference(true);
+    if (owner_) owner_->IndexName(this);
     throw;
   }
+  if (owner_) owner_->IndexName(this);
 }
 
 void TComponent::SetReference(bool enable) {

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
+#include <unordered_map>
 #include <vector>
 
 #include "framework/classes/Persistent.h"
@@ -99,9 +101,14 @@ class TComponent : public TPersistent {
   // Points the owner's published field of this component's name at it, or clears that field.
   void SetReference(bool enable);
   void Remove(TComponent* component);
+  // The index of owned components by upper-case name, made once an owner holds many.
+  void IndexName(TComponent* component);
+  void UnindexName(TComponent* component);
+
 
   TComponent* owner_ = nullptr;
   std::vector<TComponent*> components_;
+  std::unique_ptr<std::unordered_map<String, TComponent*>> nameIndex_;
   std::vector<TComponent*> freeNotifies_;
   String name_;
   int tag_ = 0;
