@@ -14,6 +14,7 @@ TOVIX_IMPLEMENT_CLASS(TCustomEdit, TWinControl) {
 
 TOVIX_IMPLEMENT_CLASS(TEdit, TCustomEdit) {
   namespace P = StdCtrlsPublish;
+  StdCtrlsPublish::Placement(c);
   c.Property("AutoSelect", &TEdit::GetAutoSelect, &TEdit::SetAutoSelect).Default(true);
   c.Property("AutoSize", &TEdit::GetAutoSize, &TEdit::SetAutoSize).Default(true);
   c.Property("BorderStyle", &TEdit::GetBorderStyle, &TEdit::SetBorderStyle).Default(bsSingle);

@@ -15,6 +15,7 @@ TOVIX_IMPLEMENT_CLASS(TCustomLabel, TGraphicControl) {
 
 TOVIX_IMPLEMENT_CLASS(TLabel, TCustomLabel) {
   namespace P = StdCtrlsPublish;
+  StdCtrlsPublish::Placement(c);
   c.Property("Align", &TLabel::GetAlign, &TLabel::SetAlign).Default(alNone);
   c.Property("Alignment", &TLabel::GetAlignment, &TLabel::SetAlignment).Default(taLeftJustify);
   c.Property("AutoSize", &TLabel::GetAutoSize, &TLabel::SetAutoSize).Default(true);
