@@ -225,10 +225,16 @@ void TComponent::RemoveFreeNotification(TComponent* component) {
 
 void TComponent::Notification(TComponent* component, TOperation operation) {
   if (operation == opRemove && component) RemoveFreeNotification(component);
-  // Iterate over a copy: a handler may free or re-own components.
-  std::vector<TComponent*> owned = components_;
-  for (TComponent* c : owned)
-    if (std::find(components_.begin(), components_.end(), c) != components_.end()) c->Notification(component, operation);
+  // Last to first by position, so that a handler may free or re-own components (the list then
+  // shrinks under the loop) without a copy of the list or a search per component: every
+  // insertion and removal tells all owned components, and a form may own thousands.
+  for (size_t i = components_.size(); i-- > 0;) {
+    if (i >= components_.size()) {
+      if (components_.empty()) break;
+      i = components_.size() - 1;
+    }
+    components_[i]->Notification(component, operation);
+  }
 }
 
 void TComponent::GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) {

@@ -1,6 +1,7 @@
 #include "framework/forms/Forms.h"
 
 #include <algorithm>
+#include <map>
 
 #include "framework/classes/Filer.h"
 #include "framework/system/ScopeExit.h"
@@ -227,10 +228,19 @@ void SetWindowIcon(HWND window, TIcon* icon) {
 
 TRect TCustomForm::GetClientRect() const {
   if (handle_) return TWinControl::GetClientRect();
-  TCreateParams params;
-  const_cast<TCustomForm*>(this)->CreateParams(params);
-  RECT frame{0, 0, 0, 0};
-  AdjustWindowRectEx(&frame, params.Style, FALSE, params.ExStyle);
+  // The frame depends on the border style and icons alone. Children ask for the client area each
+  // time they are placed, so the frame of each kind is worked out once.
+  static std::map<std::pair<int, uint64_t>, RECT> frames;
+  auto key = std::make_pair(static_cast<int>(borderStyle_), borderIcons_.Bits());
+  auto known = frames.find(key);
+  if (known == frames.end()) {
+    TCreateParams params;
+    const_cast<TCustomForm*>(this)->CreateParams(params);
+    RECT measured{0, 0, 0, 0};
+    AdjustWindowRectEx(&measured, params.Style, FALSE, params.ExStyle);
+    known = frames.emplace(key, measured).first;
+  }
+  const RECT& frame = known->second;
   int width = GetWidth() - (frame.right - frame.left);
   int height = GetHeight() - (frame.bottom - frame.top);
   return Rect(0, 0, width > 0 ? width : 0, height > 0 ? height : 0);

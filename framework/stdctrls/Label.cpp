@@ -1,5 +1,6 @@
 #include "framework/stdctrls/Label.h"
 
+#include "framework/graphics/MeasuringDC.h"
 #include "framework/stdctrls/Publish.h"
 #include "framework/system/ScopeExit.h"
 
@@ -93,9 +94,8 @@ void TCustomLabel::AdjustBounds() {
   if (canvas->HandleAllocated()) {
     DoDrawText(rect, flags);
   } else {
-    HDC dc = GetDC(nullptr);
-    canvas->SetHandle(dc);
-    TScopeExit releaseDC([&] { canvas->SetHandle(nullptr); ReleaseDC(nullptr, dc); });
+    canvas->SetHandle(MeasuringDC());
+    TScopeExit releaseDC([&] { canvas->SetHandle(nullptr); });
     DoDrawText(rect, flags);
   }
   int left = GetLeft();
