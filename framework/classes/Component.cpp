@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "framework/classes/Filer.h"
 #include "framework/classes/TypInfoBuilder.h"
 
 namespace Tovix {
@@ -16,8 +17,31 @@ namespace {
 bool IsIdentStart(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_'; }
 bool IsIdentChar(char c) { return IsIdentStart(c) || (c >= '0' && c <= '9'); }
 
+// Owners with more components than this find them by name through an index.
+const size_t kIndexNamesFrom = 32;
+
 void Erase(std::vector<TComponent*>& list, TComponent* item) {
-  list.erase(std::remove(list.begin(), list.end(), item), list.end());
+  // Components leave last first when their owner is freed: look from the back.
+  auto found = std::find(list.rbegin(), list.rend(), item);
+  if (found != list.rend()) list.erase(std::next(found).base());
+}
+
+// The signed 16-bit half of a design position; shift 0 is Left, 16 is Top.
+int DesignHalf(int32_t info, int shift) {
+  return static_cast<int16_t>(static_cast<uint16_t>(static_cast<uint32_t>(info) >> shift));
+}
+
+int32_t WithDesignHalf(int32_t info, int shift, int value) {
+  uint32_t mask = uint32_t{0xFFFF} << shift;
+  uint32_t half = (static_cast<uint32_t>(value) & 0xFFFF) << shift;
+  return static_cast<int32_t>((static_cast<uint32_t>(info) & ~mask) | half);
+}
+
+// Older writers stored the halves unsigned, so 0..65535 is accepted as well as negative values.
+int ReadDesignHalf(const TFormValue& value, const char* name) {
+  if (value.type != TFormValue::vaInteger || value.integer < INT16_MIN || value.integer > UINT16_MAX)
+    throw EReadError(Format("%s must be an integer from %d to %d", String(name), INT16_MIN, UINT16_MAX));
+  return static_cast<int>(value.integer);
 }
 
 }  // namespace
@@ -59,9 +83,28 @@ int TComponent::GetComponentIndex() const {
 
 TComponent* TComponent::FindComponent(const String& name) const {
   if (name.empty()) return nullptr;
+  if (!nameIndex_ && components_.size() >= kIndexNamesFrom) {
+    auto* self = const_cast<TComponent*>(this);
+    self->nameIndex_ = std::make_unique<std::unordered_map<String, TComponent*>>();
+    for (TComponent* c : components_) self->IndexName(c);
+  }
+  if (nameIndex_) {
+    auto found = nameIndex_->find(UpperCase(name));
+    return found == nameIndex_->end() ? nullptr : found->second;
+  }
   for (TComponent* c : components_)
     if (SameText(c->name_, name)) return c;
   return nullptr;
+}
+
+void TComponent::IndexName(TComponent* component) {
+  if (nameIndex_ && !component->name_.empty()) nameIndex_->emplace(UpperCase(component->name_), component);
+}
+
+void TComponent::UnindexName(TComponent* component) {
+  if (!nameIndex_ || component->name_.empty()) return;
+  auto found = nameIndex_->find(UpperCase(component->name_));
+  if (found != nameIndex_->end() && found->second == component) nameIndex_->erase(found);
 }
 
 void TComponent::InsertComponent(TComponent* component) {
@@ -70,6 +113,7 @@ void TComponent::InsertComponent(TComponent* component) {
   ValidateRename(component, String(), component->name_);
   components_.push_back(component);
   component->owner_ = this;
+  IndexName(component);
   try {
     component->SetReference(true);
   } catch (...) {
@@ -87,6 +131,7 @@ void TComponent::RemoveComponent(TComponent* component) {
 }
 
 void TComponent::Remove(TComponent* component) {
+  UnindexName(component);
   Erase(components_, component);
   component->owner_ = nullptr;
 }
@@ -114,14 +159,17 @@ void TComponent::SetName(const String& name) {
   if (owner_) owner_->ValidateRename(this, name_, name);
   SetReference(false);
   String oldName = name_;
+  if (owner_) owner_->UnindexName(this);
   name_ = name;
   try {
     SetReference(true);
   } catch (...) {
     name_ = oldName;
     SetReference(true);
+    if (owner_) owner_->IndexName(this);
     throw;
   }
+  if (owner_) owner_->IndexName(this);
 }
 
 void TComponent::SetReference(bool enable) {
@@ -130,6 +178,17 @@ void TComponent::SetReference(bool enable) {
 }
 
 String TComponent::GetNamePath() const { return name_; }
+
+void TComponent::DefineProperties(TFiler& filer) {
+  TPersistent::DefineProperties(filer);
+  const std::pair<const char*, int> halves[] = {{"Left", 0}, {"Top", 16}};
+  for (auto [name, shift] : halves) {
+    filer.DefineProperty(
+        name, [this, name, shift](const TFormValue& v) { designInfo_ = WithDesignHalf(designInfo_, shift, ReadDesignHalf(v, name)); },
+        [this, shift] { return TFormValue::Integer(DesignHalf(designInfo_, shift)); },
+        DesignHalf(designInfo_, shift) != 0);
+  }
+}
 
 void TComponent::SetComponentStateFlag(TComponentStateItem item, bool on) {
   if (on) state_.Include(item);
@@ -166,10 +225,16 @@ void TComponent::RemoveFreeNotification(TComponent* component) {
 
 void TComponent::Notification(TComponent* component, TOperation operation) {
   if (operation == opRemove && component) RemoveFreeNotification(component);
-  // Iterate over a copy: a handler may free or re-own components.
-  std::vector<TComponent*> owned = components_;
-  for (TComponent* c : owned)
-    if (std::find(components_.begin(), components_.end(), c) != components_.end()) c->Notification(component, operation);
+  // Last to first by position, so that a handler may free or re-own components (the list then
+  // shrinks under the loop) without a copy of the list or a search per component: every
+  // insertion and removal tells all owned components, and a form may own thousands.
+  for (size_t i = components_.size(); i-- > 0;) {
+    if (i >= components_.size()) {
+      if (components_.empty()) break;
+      i = components_.size() - 1;
+    }
+    components_[i]->Notification(component, operation);
+  }
 }
 
 void TComponent::GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) {

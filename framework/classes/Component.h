@@ -1,7 +1,10 @@
 // TComponent: owned, named, notifiable objects that form files are made of.
 #pragma once
 
+#include <cstdint>
 #include <functional>
+#include <memory>
+#include <unordered_map>
 #include <vector>
 
 #include "framework/classes/Persistent.h"
@@ -52,6 +55,12 @@ class TComponent : public TPersistent {
   virtual void SetName(const String& name);
   int GetTag() const { return tag_; }
   void SetTag(int tag) { tag_ = tag; }
+  // Where the form designer shows the icon of a component that is not a control: Left in the
+  // low 16 bits and Top in the high 16 bits, each a signed 16-bit value. Form files carry it
+  // as Left and Top, written only when not 0.
+  int32_t GetDesignInfo() const { return designInfo_; }
+  void SetDesignInfo(int32_t info) { designInfo_ = info; }
+  void DefineProperties(TFiler& filer) override;
   String GetNamePath() const override;
 
   TComponentState GetComponentState() const { return state_; }
@@ -94,12 +103,18 @@ class TComponent : public TPersistent {
   // Points the owner's published field of this component's name at it, or clears that field.
   void SetReference(bool enable);
   void Remove(TComponent* component);
+  // The index of owned components by upper-case name, made once an owner holds many.
+  void IndexName(TComponent* component);
+  void UnindexName(TComponent* component);
+
 
   TComponent* owner_ = nullptr;
   std::vector<TComponent*> components_;
+  std::unique_ptr<std::unordered_map<String, TComponent*>> nameIndex_;
   std::vector<TComponent*> freeNotifies_;
   String name_;
   int tag_ = 0;
+  int32_t designInfo_ = 0;
   TComponentState state_;
 };
 

@@ -7,6 +7,7 @@
 #include "framework/forms/Form.h"
 #include "framework/controls/Menus.h"
 #include "framework/classes/TypInfoBuilder.h"
+#include "framework/system/ScopeExit.h"
 
 namespace Tovix {
 
@@ -98,6 +99,7 @@ void TControl::SetParentComponent(TComponent* parent) {
 }
 
 void TControl::SetBounds(int left, int top, int width, int height) {
+  if (constraints_) constraints_->Apply(width, height);
   if (width < 0) width = 0;
   if (height < 0) height = 0;
   if (left == left_ && top == top_ && width == width_ && height == height_) return;
@@ -106,8 +108,66 @@ void TControl::SetBounds(int left, int top, int width, int height) {
   top_ = top;
   width_ = width;
   height_ = height;
+  UpdateAnchorRules();
   Invalidate();
   RequestAlign();
+}
+
+TSizeConstraints* TControl::GetConstraints() const {
+  if (!constraints_) {
+    constraints_ = std::make_unique<TSizeConstraints>();
+    constraints_->SetOnChange(TNotifyEvent(const_cast<TControl*>(this), &TControl::ConstraintsChanged));
+  }
+  return constraints_.get();
+}
+
+void TControl::ConstraintsChanged(TObject*) { SetBounds(left_, top_, width_, height_); }
+
+void TControl::SetAnchors(TAnchors v) {
+  if (v == anchors_) return;
+  SetArrangement(align_, v);
+  UpdateAnchorRules();
+}
+
+void TControl::SetArrangement(TAlign align, TAnchors anchors) {
+  bool was = IsArranged();
+  align_ = align;
+  anchors_ = anchors;
+  if (parent_ && was != IsArranged()) parent_->arrangedChildren_ += was ? -1 : 1;
+}
+
+void TControl::UpdateAnchorRules() {
+  if (followingAnchors_ || anchors_ == kDefaultAnchors || !parent_) return;
+  anchorBounds_ = GetBoundsRect();
+  anchorParentSize_ = parent_->AnchorReferenceSize();
+}
+
+void TControl::FollowAnchors(int parentWidth, int parentHeight) {
+  if (anchors_ == kDefaultAnchors || align_ != alNone) return;
+  // One axis: the start edge and length from where the control was placed by hand.
+  auto follow = [](TAnchorKind start, TAnchorKind end, TAnchors anchors, int& position, int& length, int delta) {
+    if (anchors.Contains(end)) {
+      if (anchors.Contains(start)) length += delta;
+      else position += delta;
+    } else if (!anchors.Contains(start)) {
+      position += delta / 2;
+    }
+  };
+  int left = anchorBounds_.left, top = anchorBounds_.top;
+  int width = anchorBounds_.right - anchorBounds_.left, height = anchorBounds_.bottom - anchorBounds_.top;
+  follow(akLeft, akRight, anchors_, left, width, parentWidth - anchorParentSize_.x);
+  follow(akTop, akBottom, anchors_, top, height, parentHeight - anchorParentSize_.y);
+  followingAnchors_ = true;
+  TScopeExit done([&] { followingAnchors_ = false; });
+  SetBounds(left, top, width, height);
+}
+
+void TControl::ChangeScale(int multiply, int divide) {
+  if (multiply == divide) return;
+  if (constraints_) constraints_->Scale(multiply, divide);
+  if (!parentFont_) font_->SetHeight(MulDiv(font_->GetHeight(), multiply, divide));
+  SetBounds(MulDiv(left_, multiply, divide), MulDiv(top_, multiply, divide), MulDiv(width_, multiply, divide),
+            MulDiv(height_, multiply, divide));
 }
 
 TRect TControl::GetClientRect() const { return Rect(0, 0, width_, height_); }
@@ -138,7 +198,7 @@ void TControl::RequestAlign() {
 
 void TControl::SetAlign(TAlign v) {
   if (v == align_) return;
-  align_ = v;
+  SetArrangement(v, anchors_);
   if (!IsLoading() && parent_) parent_->Realign();
 }
 

@@ -3,10 +3,12 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 
 #include "framework/classes/Component.h"
 #include "framework/controls/ControlTypes.h"
 #include "framework/controls/Drag.h"
+#include "framework/controls/Layout.h"
 #include "framework/graphics/Graphics.h"
 #include "framework/system/Types.h"
 
@@ -66,6 +68,14 @@ class TControl : public TComponent {
   virtual void SetEnabled(bool v);
   TAlign GetAlign() const { return align_; }
   void SetAlign(TAlign v);
+  TAnchors GetAnchors() const { return anchors_; }
+  void SetAnchors(TAnchors v);
+  // The limits of the control's size, made on first use.
+  TSizeConstraints* GetConstraints() const;
+  void SetConstraints(TSizeConstraints* v) { GetConstraints()->Assign(v); }
+  // Scales position, size, size limits and the control's own font by multiply / divide, as for
+  // a form designed at another pixel density.
+  virtual void ChangeScale(int multiply, int divide);
 
   TColor GetColor() const { return color_; }
   void SetColor(TColor v);
@@ -204,10 +214,24 @@ class TControl : public TComponent {
   friend class TWinControl;
   void FontChanged(TObject*);
   void SetFollowsParent(bool& flag, bool follows, unsigned parentChangedMessage);
+  // Whether the parent lays the control out: it is aligned or anchored other than top-left.
+  bool IsArranged() const { return align_ != alNone || anchors_ != kDefaultAnchors; }
+  void SetArrangement(TAlign align, TAnchors anchors);
+  // Remembers where the control is and how large its parent's client area is, so that anchors
+  // keep the distances as they are now.
+  void UpdateAnchorRules();
+  // Moves or stretches the control as its anchors ask for a parent client area of that size.
+  void FollowAnchors(int parentWidth, int parentHeight);
+  void ConstraintsChanged(TObject*);
 
   bool visible_ = true;
   bool enabled_ = true;
   TAlign align_ = alNone;
+  TAnchors anchors_ = kDefaultAnchors;
+  mutable std::unique_ptr<TSizeConstraints> constraints_;
+  TRect anchorBounds_{};
+  TPoint anchorParentSize_{};
+  bool followingAnchors_ = false;
   TColor color_ = clWindow;
   bool parentColor_ = true;
   TFont* font_;

@@ -7,9 +7,21 @@
 #include "framework/forms/Application.h"
 #include "framework/system/ScopeExit.h"
 #include "framework/forms/Form.h"
+#include "framework/classes/Filer.h"
 #include "framework/classes/TypInfoBuilder.h"
 
 namespace Tovix {
+
+namespace {
+
+// Children are mostly removed last first (an owner frees its components in reverse): look from the back.
+template <typename T>
+void EraseFromBack(std::vector<T*>& list, T* item) {
+  auto found = std::find(list.rbegin(), list.rend(), item);
+  if (found != list.rend()) list.erase(std::next(found).base());
+}
+
+}  // namespace
 
 TOVIX_IMPLEMENT_CLASS(TWinControl, TControl) {
   c.Message(WM_PAINT, &TWinControl::WMPaint);
@@ -356,6 +368,8 @@ TControl* TWinControl::GetControls(int index) const {
 void TWinControl::InsertControl(TControl* control) {
   controls_.push_back(control);
   control->parent_ = this;
+  if (control->IsArranged()) ++arrangedChildren_;
+  control->UpdateAnchorRules();
   if (auto* w = dynamic_cast<TWinControl*>(control)) {
     tabList_.push_back(w);
     if (handle_) w->CreateHandle();
@@ -376,10 +390,11 @@ void TWinControl::RemoveControl(TControl* control) {
   if (auto* w = dynamic_cast<TWinControl*>(control)) {
     if (TCustomForm* form = GetParentForm(this)) form->DefocusControl(w, true);
     if (w->HandleAllocated()) w->DestroyHandle();
-    tabList_.erase(std::remove(tabList_.begin(), tabList_.end(), w), tabList_.end());
+    EraseFromBack(tabList_, w);
   }
   control->Invalidate();
-  controls_.erase(std::remove(controls_.begin(), controls_.end(), control), controls_.end());
+  EraseFromBack(controls_, control);
+  if (control->IsArranged()) --arrangedChildren_;
   control->parent_ = nullptr;
   Realign();
 }
@@ -441,6 +456,9 @@ void TWinControl::AlignControl(TControl* control) {
 }
 
 void TWinControl::AlignControls(TControl* control, TRect& rect) {
+  // Most children are placed by hand: nothing to lay out, and no walk over every child each
+  // time one of them is added or moved.
+  if (arrangedChildren_ == 0) return;
   auto shown = [](TControl* c) { return c->GetVisible() || c->IsDesigning(); };
   // Which of two controls of the same alignment goes nearer the edge.
   auto before = [](TControl* a, TControl* b, TAlign align) {
@@ -473,6 +491,47 @@ void TWinControl::AlignControls(TControl* control, TRect& rect) {
       c->SetBounds(left, top, width, height);
     }
   }
+  if (IsLoading()) return;  // anchors follow once the whole form file is read
+  TRect client = GetClientRect();
+  for (TControl* c : std::vector<TControl*>(controls_)) c->FollowAnchors(client.right, client.bottom);
+}
+
+TPoint TWinControl::AnchorReferenceSize() const {
+  if (IsLoading() && designSize_.x >= 0) return designSize_;
+  TRect client = GetClientRect();
+  return Point(client.right, client.bottom);
+}
+
+void TWinControl::ChangeScale(int multiply, int divide) {
+  if (multiply == divide) return;
+  DisableAlign();
+  TScopeExit enableAlign([&] { EnableAlign(); });
+  TControl::ChangeScale(multiply, divide);
+  if (designSize_.x >= 0) designSize_ = Point(MulDiv(designSize_.x, multiply, divide), MulDiv(designSize_.y, multiply, divide));
+  for (TControl* c : std::vector<TControl*>(controls_)) c->ChangeScale(multiply, divide);
+}
+
+void TWinControl::DefineProperties(TFiler& filer) {
+  TControl::DefineProperties(filer);
+  // The client size the children's anchors were set at, for files read at another size. Written
+  // where a child is anchored to the right or bottom edge, as form designers write it.
+  bool anchoredFar = std::any_of(controls_.begin(), controls_.end(), [](TControl* c) {
+    return c->GetAnchors().Contains(akRight) || c->GetAnchors().Contains(akBottom);
+  });
+  filer.DefineProperty(
+      "DesignSize",
+      [this](const TFormValue& value) {
+        if (value.type != TFormValue::vaList || value.items.size() != 2 || value.items[0].type != TFormValue::vaInteger ||
+            value.items[1].type != TFormValue::vaInteger)
+          throw EReadError("DesignSize must be a list of two integers");
+        designSize_ = Point(static_cast<int>(value.items[0].integer), static_cast<int>(value.items[1].integer));
+      },
+      [this] {
+        // The children's places as written belong to the client area as it is now.
+        TRect client = GetClientRect();
+        return TFormValue::List({TFormValue::Integer(client.right), TFormValue::Integer(client.bottom)});
+      },
+      anchoredFar);
 }
 
 // ---------------------------------------------------------------------------
@@ -493,6 +552,7 @@ TPoint TWinControl::GetClientOrigin() const {
 }
 
 void TWinControl::SetBounds(int left, int top, int width, int height) {
+  if (constraints_) constraints_->Apply(width, height);
   if (width < 0) width = 0;
   if (height < 0) height = 0;
   if (left == left_ && top == top_ && width == width_ && height == height_) return;
@@ -500,6 +560,7 @@ void TWinControl::SetBounds(int left, int top, int width, int height) {
   top_ = top;
   width_ = width;
   height_ = height;
+  UpdateAnchorRules();
   if (handle_ && !IsIconic(handle_)) SetWindowPos(handle_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
   else Realign();
   RequestAlign();

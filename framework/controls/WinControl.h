@@ -41,6 +41,11 @@ class TWinControl : public TControl {
   void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) override;
   void Broadcast(TMessage& message);
   void NotifyChildren(unsigned message) override;
+  // The client size anchored children keep their distances from: the size the form file was
+  // designed at while it is read (DesignSize), the client area otherwise.
+  TPoint AnchorReferenceSize() const;
+  void ChangeScale(int multiply, int divide) override;
+  void DefineProperties(TFiler& filer) override;
   void DisableAlign() { ++alignDisabled_; }
   void EnableAlign();
   void Realign();
@@ -161,6 +166,8 @@ class TWinControl : public TControl {
 
   std::vector<TControl*> controls_;       // children in z-order, bottom first
   std::vector<TWinControl*> tabList_;     // windowed children in tab order
+  int arrangedChildren_ = 0;              // children aligned or anchored other than top-left
+  TPoint designSize_{-1, -1};             // DesignSize of the form file being read
   HWND parentWindow_ = nullptr;
   TBrush* brush_;
   bool tabStop_ = false;

@@ -1,6 +1,7 @@
 #include "framework/forms/Forms.h"
 
 #include <algorithm>
+#include <map>
 
 #include "framework/classes/Filer.h"
 #include "framework/system/ScopeExit.h"
@@ -21,7 +22,16 @@ const TEnumInfo& TEnumTraits<TBorderIconItem>::Info() {
   return info;
 }
 const TEnumInfo& TEnumTraits<TPosition>::Info() {
-  static const TEnumInfo info{{"poDesigned", "poDefault", "poDefaultPosOnly", "poDefaultSizeOnly", "poScreenCenter"}};
+  static const TEnumInfo info{{"poDesigned", "poDefault", "poDefaultPosOnly", "poDefaultSizeOnly", "poScreenCenter",
+                               "poDesktopCenter", "poMainFormCenter", "poOwnerFormCenter"}};
+  return info;
+}
+const TEnumInfo& TEnumTraits<TFormStyle>::Info() {
+  static const TEnumInfo info{{"fsNormal", "fsMDIChild", "fsMDIForm", "fsStayOnTop"}};
+  return info;
+}
+const TEnumInfo& TEnumTraits<TDefaultMonitor>::Info() {
+  static const TEnumInfo info{{"dmDesktop", "dmPrimary", "dmMainForm", "dmActiveForm"}};
   return info;
 }
 const TEnumInfo& TEnumTraits<TWindowState>::Info() {
@@ -39,6 +49,7 @@ TOVIX_IMPLEMENT_CLASS(TCustomForm, TWinControl) {
   c.Message(CM_RELEASE, &TCustomForm::CMRelease);
   c.Message(CM_ACTIVATE, &TCustomForm::CMActivate);
   c.Message(CM_DEACTIVATE, &TCustomForm::CMDeactivate);
+  c.Message(WM_GETMINMAXINFO, &TCustomForm::WMGetMinMaxInfo);
 }
 
 TOVIX_IMPLEMENT_CLASS(TForm, TCustomForm) {
@@ -52,14 +63,23 @@ TOVIX_IMPLEMENT_CLASS(TForm, TCustomForm) {
   c.Property("ClientHeight", &TForm::GetClientHeight, &TForm::SetClientHeight);
   c.Property("ClientWidth", &TForm::GetClientWidth, &TForm::SetClientWidth);
   c.Property("Color", &TForm::GetColor, &TForm::SetColor).Default(clBtnFace);
+  c.Property("Constraints", &TForm::GetConstraints, &TForm::SetConstraints);
   c.Property("Ctl3D", &TForm::GetCtl3D, &TForm::SetCtl3D).Default(true);
+  c.Property("DefaultMonitor", &TForm::GetDefaultMonitor, &TForm::SetDefaultMonitor).Default(dmActiveForm);
   c.Property("Enabled", &TForm::GetEnabled, &TForm::SetEnabled).Default(true);
-  c.Property("Font", &TForm::GetFont, &TForm::SetFont);
+  c.Property("Font", &TForm::GetFont, &TForm::SetFont).Stored(&TForm::IsFontStored);
+  c.Property("FormStyle", &TForm::GetFormStyle, &TForm::SetFormStyle).Default(fsNormal);
   c.Property("Icon", &TForm::GetIcon, &TForm::SetIcon);
   c.Property("KeyPreview", &TForm::GetKeyPreview, &TForm::SetKeyPreview).Default(false);
+  c.Property("OldCreateOrder", &TForm::GetOldCreateOrder, &TForm::SetOldCreateOrder).Default(false);
+  c.Property("ParentFont", &TForm::GetParentFont, &TForm::SetFormParentFont).Default(false);
+  c.Property("PixelsPerInch", &TForm::GetPixelsPerInch, &TForm::SetPixelsPerInch).Default(0);
   c.Property("PopupMenu", &TForm::GetPopupMenu, &TForm::SetPopupMenu);
   c.Property("Position", &TForm::GetPosition, &TForm::SetPosition).Default(poDesigned);
+  c.Property("Scaled", &TForm::GetScaled, &TForm::SetScaled).Default(true);
   c.Property("ShowHint", &TForm::GetShowHint, &TForm::SetShowHint).Default(false);
+  c.Property("TextHeight", &TForm::GetTextHeight, &TForm::SetTextHeight).Default(0);
+  c.Property("Visible", &TForm::GetFormVisible, &TForm::SetFormVisible).Default(false);
   c.Property("WindowState", &TForm::GetWindowState, &TForm::SetWindowState).Default(wsNormal);
   c.Property("OnActivate", &TForm::GetOnActivate, &TForm::SetOnActivate);
   c.Property("OnClick", &TForm::GetOnClick, &TForm::SetOnClick);
@@ -131,6 +151,8 @@ void TCustomForm::ReadFormResource() {
     resourceRead_ = ReadFormResources(this, resourceRead_);
   }
   DoCreate();
+  if (showWhenLoaded_) Show();
+  showWhenLoaded_ = false;
 }
 
 void TCustomForm::DoCreate() { onCreate_(this); }
@@ -153,6 +175,12 @@ void TCustomForm::Loaded() {
   if (loadedClientWidth_ >= 0) TWinControl::SetClientWidth(loadedClientWidth_);
   if (loadedClientHeight_ >= 0) TWinControl::SetClientHeight(loadedClientHeight_);
   loadedClientWidth_ = loadedClientHeight_ = -1;
+  ScaleToScreen();
+  // A form made from its own resource shows after OnCreate (see ReadFormResource).
+  if (showWhenLoaded_ && !formState_.Contains(fsCreating)) {
+    showWhenLoaded_ = false;
+    Show();
+  }
   if (activeControl_ && !activeControl_->CanFocus() && GetVisible()) activeControl_ = nullptr;
 }
 
@@ -186,6 +214,7 @@ void TCustomForm::CreateParams(TCreateParams& params) {
     if (borderIcons_.Contains(biHelp) && (borderStyle_ == bsDialog || !(params.Style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX))))
       params.ExStyle |= WS_EX_CONTEXTHELP;
   }
+  if (formStyle_ == fsStayOnTop) params.ExStyle |= WS_EX_TOPMOST;
   if (position_ == poDefault || position_ == poDefaultPosOnly) params.X = params.Y = static_cast<int>(CW_USEDEFAULT);
   params.WndParent = Application->GetHandle();
 }
@@ -198,10 +227,19 @@ void SetWindowIcon(HWND window, TIcon* icon) {
 
 TRect TCustomForm::GetClientRect() const {
   if (handle_) return TWinControl::GetClientRect();
-  TCreateParams params;
-  const_cast<TCustomForm*>(this)->CreateParams(params);
-  RECT frame{0, 0, 0, 0};
-  AdjustWindowRectEx(&frame, params.Style, FALSE, params.ExStyle);
+  // The frame depends on the border style and icons alone. Children ask for the client area each
+  // time they are placed, so the frame of each kind is worked out once.
+  static std::map<std::pair<int, uint64_t>, RECT> frames;
+  auto key = std::make_pair(static_cast<int>(borderStyle_), borderIcons_.Bits());
+  auto known = frames.find(key);
+  if (known == frames.end()) {
+    TCreateParams params;
+    const_cast<TCustomForm*>(this)->CreateParams(params);
+    RECT measured{0, 0, 0, 0};
+    AdjustWindowRectEx(&measured, params.Style, FALSE, params.ExStyle);
+    known = frames.emplace(key, measured).first;
+  }
+  const RECT& frame = known->second;
   int width = GetWidth() - (frame.right - frame.left);
   int height = GetHeight() - (frame.bottom - frame.top);
   return Rect(0, 0, width > 0 ? width : 0, height > 0 ? height : 0);
@@ -246,10 +284,80 @@ void TCustomForm::SetIcon(TIcon* v) {
 }
 
 void TCustomForm::PlaceOnScreen() {
-  if (position_ != poScreenCenter) return;
-  int x = (Screen->GetWidth() - GetWidth()) / 2;
-  int y = (Screen->GetHeight() - GetHeight()) / 2;
-  SetBounds(x < 0 ? 0 : x, y < 0 ? 0 : y, GetWidth(), GetHeight());
+  // The rectangle to centre on: the screen, or the form the position names when it is showing.
+  TRect area = Rect(0, 0, Screen->GetWidth(), Screen->GetHeight());
+  TCustomForm* around = nullptr;
+  switch (position_) {
+    case poScreenCenter:
+    case poDesktopCenter: break;
+    case poMainFormCenter: around = Application->GetMainForm(); break;
+    case poOwnerFormCenter: around = dynamic_cast<TCustomForm*>(GetOwner()); break;
+    default: return;
+  }
+  if (around && around != this && around->HandleAllocated() && IsWindowVisible(around->GetHandle())) {
+    RECT r;
+    GetWindowRect(around->GetHandle(), &r);
+    area = r;
+  }
+  int x = area.left + (area.right - area.left - GetWidth()) / 2;
+  int y = area.top + (area.bottom - area.top - GetHeight()) / 2;
+  // Kept on the screen, its top-left corner first.
+  x = std::max(0, std::min(x, Screen->GetWidth() - GetWidth()));
+  y = std::max(0, std::min(y, Screen->GetHeight() - GetHeight()));
+  SetBounds(x, y, GetWidth(), GetHeight());
+}
+
+void TCustomForm::SetFormStyle(TFormStyle v) {
+  if (v == fsMDIChild || v == fsMDIForm) throw EInvalidOperation("Multiple-document forms are not supported");
+  if (v == formStyle_) return;
+  formStyle_ = v;
+  // Made again from CreateParams: not every window manager takes a topmost change on a live window.
+  RecreateWnd();
+}
+
+void TCustomForm::SetFormParentFont(bool v) {
+  if (v) {
+    // The system's font for dialogs stands for the parent a top-level form does not have.
+    LOGFONTA desktop{};
+    if (GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof(desktop), &desktop)) {
+      GetFont()->SetName(desktop.lfFaceName);
+      GetFont()->SetHeight(desktop.lfHeight);
+    }
+  }
+  SetParentFontState(v);
+}
+
+void TCustomForm::SetFormVisible(bool v) {
+  visibleInFile_ = v;
+  if (IsLoading()) showWhenLoaded_ = v;
+  else SetVisible(v);
+}
+
+void TCustomForm::ScaleToScreen() {
+  int screen = Screen->GetPixelsPerInch();
+  if (!scaled_ || pixelsPerInch_ == 0 || pixelsPerInch_ == screen) return;
+  int designed = pixelsPerInch_;
+  DisableAlign();
+  TScopeExit enableAlign([&] { EnableAlign(); });
+  // The form keeps its place; its client area, font, limits and children scale.
+  TRect client = GetClientRect();
+  if (GetConstraints()) GetConstraints()->Scale(screen, designed);
+  TWinControl::SetClientWidth(MulDiv(client.right, screen, designed));
+  TWinControl::SetClientHeight(MulDiv(client.bottom, screen, designed));
+  if (!GetParentFont()) GetFont()->SetHeight(MulDiv(GetFont()->GetHeight(), screen, designed));
+  for (int i = 0; i < GetControlCount(); ++i) GetControls(i)->ChangeScale(screen, designed);
+  if (textHeight_) textHeight_ = MulDiv(textHeight_, screen, designed);
+  pixelsPerInch_ = screen;
+}
+
+void TCustomForm::WMGetMinMaxInfo(TMessage& m) {
+  DefaultHandler(m);
+  TSizeConstraints* limits = GetConstraints();
+  auto* info = reinterpret_cast<MINMAXINFO*>(m.LParam);
+  if (limits->GetMinWidth()) info->ptMinTrackSize.x = limits->GetMinWidth();
+  if (limits->GetMinHeight()) info->ptMinTrackSize.y = limits->GetMinHeight();
+  if (limits->GetMaxWidth()) info->ptMaxTrackSize.x = limits->GetMaxWidth();
+  if (limits->GetMaxHeight()) info->ptMaxTrackSize.y = limits->GetMaxHeight();
 }
 
 // ---------------------------------------------------------------------------

@@ -12,7 +12,14 @@ namespace Tovix {
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 enum TBorderIconItem { biSystemMenu, biMinimize, biMaximize, biHelp };
 using TBorderIcons = TSet<TBorderIconItem>;
-enum TPosition { poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter };
+enum TPosition {
+  poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter, poDesktopCenter, poMainFormCenter,
+  poOwnerFormCenter
+};
+// Stay-on-top forms are topmost windows; multiple-document forms are not made by this framework.
+enum TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
+// The monitor a form is placed on; every choice is the one screen the framework knows.
+enum TDefaultMonitor { dmDesktop, dmPrimary, dmMainForm, dmActiveForm };
 enum TWindowState { wsNormal, wsMinimized, wsMaximized };
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
 enum TFormStateItem { fsCreating, fsVisible, fsShowing, fsModal, fsCreatedMDIChild, fsActivated };
@@ -63,6 +70,30 @@ class TCustomForm : public TWinControl {
   void SetBorderIcons(TBorderIcons v);
   TPosition GetPosition() const { return position_; }
   void SetPosition(TPosition v) { position_ = v; }
+  TFormStyle GetFormStyle() const { return formStyle_; }
+  // Raises EInvalidOperation for the multiple-document styles.
+  void SetFormStyle(TFormStyle v);
+  TDefaultMonitor GetDefaultMonitor() const { return defaultMonitor_; }
+  void SetDefaultMonitor(TDefaultMonitor v) { defaultMonitor_ = v; }
+  // A form read from a form file written at PixelsPerInch other than the screen's is scaled to
+  // the screen when Scaled is set (positions, sizes, fonts), and then says the screen's density.
+  // 0: the file did not say.
+  int GetPixelsPerInch() const { return pixelsPerInch_; }
+  void SetPixelsPerInch(int v) { pixelsPerInch_ = v > 0 ? v : 0; }
+  bool GetScaled() const { return scaled_; }
+  void SetScaled(bool v) { scaled_ = v; }
+  // Values form designers write that change nothing at run time; kept and written back.
+  int GetTextHeight() const { return textHeight_; }
+  void SetTextHeight(int v) { textHeight_ = v; }
+  bool GetOldCreateOrder() const { return oldCreateOrder_; }
+  void SetOldCreateOrder(bool v) { oldCreateOrder_ = v; }
+  // A form that follows its "parent's" font takes the desktop's font for dialogs.
+  void SetFormParentFont(bool v);
+  // Visible as form files have it: a form read with Visible set is shown once it is read. What is
+  // written is what was read or set here, not whether the form is showing now, so a form shown
+  // from code writes the same file as before it was shown.
+  bool GetFormVisible() const { return visibleInFile_; }
+  void SetFormVisible(bool v);
   TWindowState GetWindowState() const;
   void SetWindowState(TWindowState v);
   TIcon* GetIcon() const { return icon_; }
@@ -125,6 +156,8 @@ class TCustomForm : public TWinControl {
   virtual void DoClose(TCloseAction& action);
   void Notification(TComponent* component, TOperation operation) override;
   void PlaceOnScreen();
+  void ScaleToScreen();
+  void WMGetMinMaxInfo(TMessage& m);
 
   void WMClose(TMessage& m);
   void WMActivate(TMessage& m);
@@ -144,6 +177,14 @@ class TCustomForm : public TWinControl {
   TFormBorderStyle borderStyle_ = bsSizeable;
   TBorderIcons borderIcons_{biSystemMenu, biMinimize, biMaximize};
   TPosition position_ = poDesigned;
+  TFormStyle formStyle_ = fsNormal;
+  TDefaultMonitor defaultMonitor_ = dmActiveForm;
+  int pixelsPerInch_ = 0;
+  bool scaled_ = true;
+  int textHeight_ = 0;
+  bool oldCreateOrder_ = false;
+  bool showWhenLoaded_ = false;
+  bool visibleInFile_ = false;
   TWindowState windowState_ = wsNormal;
   TIcon* icon_;
   TModalResult modalResult_ = mrNone;
@@ -226,5 +267,7 @@ template <> struct TEnumTraits<TFormBorderStyle> { static const TEnumInfo& Info(
 template <> struct TEnumTraits<TBorderIconItem> { static const TEnumInfo& Info(); };
 template <> struct TEnumTraits<TPosition> { static const TEnumInfo& Info(); };
 template <> struct TEnumTraits<TWindowState> { static const TEnumInfo& Info(); };
+template <> struct TEnumTraits<TFormStyle> { static const TEnumInfo& Info(); };
+template <> struct TEnumTraits<TDefaultMonitor> { static const TEnumInfo& Info(); };
 
 }  // namespace Tovix

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "framework/graphics/RleDib.h"
+
 namespace Tovix {
 
 namespace {
@@ -37,7 +39,9 @@ struct TDibLayout {
   uint32_t tableEntries = 0;    // colour table entries that follow
   uint64_t tableBytes = 0;      // masks and colour table together
   uint32_t masks[3] = {0, 0, 0};
-  uint64_t imageBytes = 0;
+  uint64_t imageBytes = 0;      // the pixels as rows, once expanded
+  bool rle = false;             // run-length compressed pixels (BI_RLE8, BI_RLE4)
+  uint32_t compressedBytes = 0; // their size as the header gives it; 0 for unknown
 };
 
 // Reads the header; available is how many header bytes the caller holds (at least headerSize).
@@ -72,7 +76,10 @@ TDibLayout Analyze(const uint8_t* header, size_t available) {
   int b = l.bitCount;
   if (b != 1 && b != 4 && b != 8 && b != 16 && b != 24 && b != 32) Invalid("unknown number of bits per pixel");
   bool bitFields = l.compression == BI_BITFIELDS && (b == 16 || b == 32);
-  if (l.compression != BI_RGB && !bitFields)
+  l.rle = (l.compression == BI_RLE8 && b == 8) || (l.compression == BI_RLE4 && b == 4);
+  if (l.rle && l.topDown) Invalid("a compressed picture cannot be top-down");
+  if (l.rle) l.compressedBytes = Le32(header + 20);
+  if (l.compression != BI_RGB && !bitFields && !l.rle)
     throw EInvalidGraphic(Format("Bitmap image is not valid: compression %d is not supported", static_cast<int>(l.compression)));
 
   if (colorsUsed > kMaxTableEntries) Invalid("the colour table is too long");
@@ -141,6 +148,12 @@ TBmpPicture Decode(const TDibLayout& l, const uint8_t* table, const uint8_t* ima
   return picture;
 }
 
+// Expands run-length compressed pixels, then makes the picture as from uncompressed rows.
+TBmpPicture DecodeRle(const TDibLayout& l, const uint8_t* table, const uint8_t* packed, size_t size) {
+  std::vector<uint8_t> rows = ExpandRleDib(packed, size, l.width, l.height, l.bitCount);
+  return Decode(l, table, rows.data());
+}
+
 // Reads exactly count bytes, having checked that the stream holds them.
 class TBoundedReader {
  public:
@@ -159,6 +172,7 @@ class TBoundedReader {
     Read(bytes.data(), count);
     return bytes;
   }
+  uint64_t Left() const { return left_ < 0 ? 0 : static_cast<uint64_t>(left_); }
   void Skip(uint64_t count) {
     Need(count);
     stream_.Seek(static_cast<int64_t>(count), soFromCurrent);
@@ -193,6 +207,11 @@ TBmpPicture ReadBmpFile(TStream& stream) {
     if (offBits < consumed) Invalid("the pixels overlap the header");
     reader.Skip(offBits - consumed);
   }
+  if (layout.rle) {
+    // Without its size in the header, the compressed data runs to the end of the stream.
+    std::vector<uint8_t> packed = reader.Read(layout.compressedBytes ? layout.compressedBytes : reader.Left());
+    return DecodeRle(layout, table.data(), packed.data(), packed.size());
+  }
   std::vector<uint8_t> image = reader.Read(layout.imageBytes);
   return Decode(layout, table.data(), image.data());
 }
@@ -200,6 +219,14 @@ TBmpPicture ReadBmpFile(TStream& stream) {
 TBmpPicture ReadPackedDib(const void* data, size_t size) {
   const auto* bytes = static_cast<const uint8_t*>(data);
   TDibLayout layout = Analyze(bytes, size);
+  if (layout.rle) {
+    uint64_t start = layout.headerSize + layout.tableBytes;
+    if (start > size) Invalid("the data ends early");
+    uint64_t packed = layout.compressedBytes ? layout.compressedBytes : size - start;
+    if (start + packed > size) Invalid("the data ends early");
+    const uint8_t* table = bytes + layout.headerSize;
+    return DecodeRle(layout, table, table + layout.tableBytes, static_cast<size_t>(packed));
+  }
   uint64_t needed = layout.headerSize + layout.tableBytes + layout.imageBytes;
   if (needed > size) Invalid("the data ends early");
   const uint8_t* table = bytes + layout.headerSize;

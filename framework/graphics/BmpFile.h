@@ -1,9 +1,10 @@
 // The BMP file format and packed DIBs (bitmap resources), read with a bound on every field.
 //
 // Read: headers of 12 (OS/2), 40, 52, 56, 108 and 124 bytes; 1, 4, 8, 16, 24 and 32 bits per
-// pixel, uncompressed or with bit-field masks; bottom-up and top-down rows. 16-bit pictures become
-// 24-bit ones and bit-field 32-bit pictures plain 32-bit ones; the others keep their format and
-// colour table. Compressed (RLE, JPEG, PNG) data is refused.
+// pixel, uncompressed or with bit-field masks; bottom-up and top-down rows; run-length compressed
+// 8 and 4-bit pixels (BI_RLE8, BI_RLE4), expanded to plain rows. 16-bit pictures become 24-bit
+// ones and bit-field 32-bit pictures plain 32-bit ones; the others keep their format and colour
+// table. Other compressions (JPEG, PNG) are refused.
 // Written: a 40-byte header, the full colour table of palette formats, bottom-up rows.
 #pragma once
 

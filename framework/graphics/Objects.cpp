@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "framework/classes/TypInfoBuilder.h"
+#include "framework/graphics/FontCache.h"
 
 namespace Tovix {
 
@@ -93,14 +94,14 @@ TFont::TFont() : name_("MS Sans Serif"), pixelsPerInch_(ScreenPixelsPerInch()) {
   height_ = -MulDiv(8, pixelsPerInch_, 72);
 }
 
-TFont::~TFont() { DeleteGdiObject(handle_); }
+TFont::~TFont() { ReleaseSharedFont(handle_); }
 
 void TFont::Changed() {
   // The listeners (a canvas with this font selected) let go of the old font before it is deleted.
   HFONT old = handle_;
   handle_ = nullptr;
   TGraphicsObject::Changed();
-  if (old) DeleteObject(old);
+  ReleaseSharedFont(old);
 }
 
 void TFont::Assign(TPersistent* source) {
@@ -184,7 +185,7 @@ HFONT TFont::GetHandle() {
   lf.lfPitchAndFamily = pitch_ == fpVariable ? VARIABLE_PITCH : pitch_ == fpFixed ? FIXED_PITCH : DEFAULT_PITCH;
   // The system takes at most 31 characters of a face name; the font keeps the full name.
   strncpy(lf.lfFaceName, name_.c_str(), LF_FACESIZE - 1);
-  handle_ = CreateFontIndirectA(&lf);
+  handle_ = AcquireSharedFont(lf);
   if (!handle_) RaiseOutOfResources("font");
   return handle_;
 }

@@ -48,6 +48,7 @@ void TButtonControl::WndProc(TMessage& m) {
 
 TOVIX_IMPLEMENT_CLASS(TButton, TButtonControl) {
   namespace P = StdCtrlsPublish;
+  StdCtrlsPublish::Placement(c);
   c.Property("Cancel", &TButton::GetCancel, &TButton::SetCancel).Default(false);
   c.Property("Caption", &TButton::GetCaption, &TButton::SetCaption);
   c.Property("Default", &TButton::GetDefault, &TButton::SetDefault).Default(false);

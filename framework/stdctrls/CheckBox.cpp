@@ -11,6 +11,7 @@ TOVIX_IMPLEMENT_CLASS(TCustomCheckBox, TButtonControl) {
 
 TOVIX_IMPLEMENT_CLASS(TCheckBox, TCustomCheckBox) {
   namespace P = StdCtrlsPublish;
+  StdCtrlsPublish::Placement(c);
   c.Property("Alignment", &TCheckBox::GetAlignment, &TCheckBox::SetAlignment).Default(taRightJustify);
   c.Property("AllowGrayed", &TCheckBox::GetAllowGrayed, &TCheckBox::SetAllowGrayed).Default(false);
   c.Property("Caption", &TCheckBox::GetCaption, &TCheckBox::SetCaption);

@@ -13,6 +13,7 @@ const int kCheckSize = 13;
 
 TOVIX_IMPLEMENT_CLASS(TCheckListBox, TCustomListBox) {
   namespace P = StdCtrlsPublish;
+  StdCtrlsPublish::Placement(c);
   c.Property("Align", &TCheckListBox::GetAlign, &TCheckListBox::SetAlign).Default(alNone);
   c.Property("AllowGrayed", &TCheckListBox::GetAllowGrayed, &TCheckListBox::SetAllowGrayed).Default(false);
   c.Property("BorderStyle", &TCheckListBox::GetBorderStyle, &TCheckListBox::SetBorderStyle).Default(bsSingle);

@@ -33,6 +33,7 @@ TOVIX_IMPLEMENT_CLASS(TCustomComboBox, TWinControl) {
 
 TOVIX_IMPLEMENT_CLASS(TComboBox, TCustomComboBox) {
   namespace P = StdCtrlsPublish;
+  StdCtrlsPublish::Placement(c);
   c.Property("Style", &TComboBox::GetStyle, &TComboBox::SetStyle).Default(csDropDown);
   P::Appearance(c, clWindow, false);
   P::Dragging(c);

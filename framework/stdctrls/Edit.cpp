@@ -1,5 +1,6 @@
 #include "framework/stdctrls/Edit.h"
 
+#include "framework/graphics/MeasuringDC.h"
 #include "framework/stdctrls/Publish.h"
 
 namespace Tovix {
@@ -14,6 +15,7 @@ TOVIX_IMPLEMENT_CLASS(TCustomEdit, TWinControl) {
 
 TOVIX_IMPLEMENT_CLASS(TEdit, TCustomEdit) {
   namespace P = StdCtrlsPublish;
+  StdCtrlsPublish::Placement(c);
   c.Property("AutoSelect", &TEdit::GetAutoSelect, &TEdit::SetAutoSelect).Default(true);
   c.Property("AutoSize", &TEdit::GetAutoSize, &TEdit::SetAutoSize).Default(true);
   c.Property("BorderStyle", &TEdit::GetBorderStyle, &TEdit::SetBorderStyle).Default(bsSingle);
@@ -95,12 +97,11 @@ void TCustomEdit::UpdateHeight() {
 
 // The font's cell height plus room for the border and the edit's margins.
 void TCustomEdit::AdjustHeight() {
-  HDC dc = GetDC(nullptr);
+  HDC dc = MeasuringDC();
   HGDIOBJ old = SelectObject(dc, GetFont()->GetHandle());
   TEXTMETRICA metrics{};
   GetTextMetricsA(dc, &metrics);
   SelectObject(dc, old);
-  ReleaseDC(nullptr, dc);
   SetHeight(metrics.tmHeight + GetSystemMetrics(SM_CYBORDER) * (GetCtl3D() ? 8 : 6));
 }
 

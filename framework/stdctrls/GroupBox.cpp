@@ -14,6 +14,7 @@ TOVIX_IMPLEMENT_CLASS(TCustomGroupBox, TCustomControl) {
 
 TOVIX_IMPLEMENT_CLASS(TGroupBox, TCustomGroupBox) {
   namespace P = StdCtrlsPublish;
+  StdCtrlsPublish::Placement(c);
   c.Property("Align", &TGroupBox::GetAlign, &TGroupBox::SetAlign).Default(alNone);
   c.Property("Caption", &TGroupBox::GetCaption, &TGroupBox::SetCaption);
   P::Appearance(c, clWindow, true);

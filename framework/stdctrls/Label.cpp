@@ -1,5 +1,6 @@
 #include "framework/stdctrls/Label.h"
 
+#include "framework/graphics/MeasuringDC.h"
 #include "framework/stdctrls/Publish.h"
 #include "framework/system/ScopeExit.h"
 
@@ -15,6 +16,7 @@ TOVIX_IMPLEMENT_CLASS(TCustomLabel, TGraphicControl) {
 
 TOVIX_IMPLEMENT_CLASS(TLabel, TCustomLabel) {
   namespace P = StdCtrlsPublish;
+  StdCtrlsPublish::Placement(c);
   c.Property("Align", &TLabel::GetAlign, &TLabel::SetAlign).Default(alNone);
   c.Property("Alignment", &TLabel::GetAlignment, &TLabel::SetAlignment).Default(taLeftJustify);
   c.Property("AutoSize", &TLabel::GetAutoSize, &TLabel::SetAutoSize).Default(true);
@@ -92,9 +94,8 @@ void TCustomLabel::AdjustBounds() {
   if (canvas->HandleAllocated()) {
     DoDrawText(rect, flags);
   } else {
-    HDC dc = GetDC(nullptr);
-    canvas->SetHandle(dc);
-    TScopeExit releaseDC([&] { canvas->SetHandle(nullptr); ReleaseDC(nullptr, dc); });
+    canvas->SetHandle(MeasuringDC());
+    TScopeExit releaseDC([&] { canvas->SetHandle(nullptr); });
     DoDrawText(rect, flags);
   }
   int left = GetLeft();

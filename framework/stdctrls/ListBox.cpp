@@ -29,6 +29,7 @@ TOVIX_IMPLEMENT_CLASS(TCustomListBox, TWinControl) {
 
 TOVIX_IMPLEMENT_CLASS(TListBox, TCustomListBox) {
   namespace P = StdCtrlsPublish;
+  StdCtrlsPublish::Placement(c);
   c.Property("Align", &TListBox::GetAlign, &TListBox::SetAlign).Default(alNone);
   c.Property("BorderStyle", &TListBox::GetBorderStyle, &TListBox::SetBorderStyle).Default(bsSingle);
   P::Appearance(c, clWindow, false);

@@ -18,6 +18,7 @@ TOVIX_IMPLEMENT_CLASS(TCustomMaskEdit, TCustomEdit) {
 
 TOVIX_IMPLEMENT_CLASS(TMaskEdit, TCustomMaskEdit) {
   namespace P = StdCtrlsPublish;
+  StdCtrlsPublish::Placement(c);
   c.Property("AutoSelect", &TMaskEdit::GetAutoSelect, &TMaskEdit::SetAutoSelect).Default(true);
   c.Property("AutoSize", &TMaskEdit::GetAutoSize, &TMaskEdit::SetAutoSize).Default(true);
   c.Property("BorderStyle", &TMaskEdit::GetBorderStyle, &TMaskEdit::SetBorderStyle).Default(bsSingle);

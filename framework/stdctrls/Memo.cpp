@@ -129,6 +129,7 @@ TOVIX_IMPLEMENT_CLASS(TCustomMemo, TCustomEdit) { c.Message(WM_GETDLGCODE, &TCus
 
 TOVIX_IMPLEMENT_CLASS(TMemo, TCustomMemo) {
   namespace P = StdCtrlsPublish;
+  StdCtrlsPublish::Placement(c);
   c.Property("Align", &TMemo::GetAlign, &TMemo::SetAlign).Default(alNone);
   c.Property("Alignment", &TMemo::GetAlignment, &TMemo::SetAlignment).Default(taLeftJustify);
   c.Property("BorderStyle", &TMemo::GetBorderStyle, &TMemo::SetBorderStyle).Default(bsSingle);

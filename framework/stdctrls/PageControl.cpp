@@ -13,6 +13,7 @@ namespace Tovix {
 namespace P = StdCtrlsPublish;
 
 TOVIX_IMPLEMENT_CLASS(TPageControl, TWinControl) {
+  StdCtrlsPublish::Placement(c);
   c.Property("ActivePage", &TPageControl::GetActivePage, &TPageControl::SetActivePage);
   c.Property("Align", &TPageControl::GetAlign, &TPageControl::SetAlign).Default(alNone);
   c.Property("Enabled", &TPageControl::GetEnabled, &TPageControl::SetEnabled).Default(true);

@@ -19,6 +19,7 @@ TOVIX_IMPLEMENT_CLASS(TCustomPanel, TCustomControl) {
 }
 
 TOVIX_IMPLEMENT_CLASS(TPanel, TCustomPanel) {
+  StdCtrlsPublish::Placement(c);
   c.Property("Align", &TPanel::GetAlign, &TPanel::SetAlign).Default(alNone);
   c.Property("Alignment", &TPanel::GetAlignment, &TPanel::SetAlignment).Default(taCenter);
   c.Property("BevelInner", &TPanel::GetBevelInner, &TPanel::SetBevelInner).Default(bvNone);

@@ -29,6 +29,13 @@ void GraphicAppearance(TClassBuilder<T>& c) {
   c.Property("ParentFont", &T::GetParentFont, &T::SetParentFont).Default(true);
 }
 
+// Anchors and Constraints, left out of form files while they keep their defaults.
+template <typename T>
+void Placement(TClassBuilder<T>& c) {
+  c.Property("Anchors", &T::GetAnchors, &T::SetAnchors).Default(kDefaultAnchors);
+  c.Property("Constraints", &T::GetConstraints, &T::SetConstraints);
+}
+
 template <typename T>
 void Dragging(TClassBuilder<T>& c) {
   c.Property("DragCursor", &T::GetDragCursor, &T::SetDragCursor).Default(crDrag);

@@ -11,6 +11,7 @@ namespace Tovix {
 namespace P = StdCtrlsPublish;
 
 TOVIX_IMPLEMENT_CLASS(TSpeedButton, TGraphicControl) {
+  StdCtrlsPublish::Placement(c);
   c.Property("AllowAllUp", &TSpeedButton::GetAllowAllUp, &TSpeedButton::SetAllowAllUp).Default(false);
   c.Property("GroupIndex", &TSpeedButton::GetGroupIndex, &TSpeedButton::SetGroupIndex).Default(0);
   c.Property("Down", &TSpeedButton::GetDown, &TSpeedButton::SetDown).Default(false);

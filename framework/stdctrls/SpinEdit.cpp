@@ -13,6 +13,7 @@ namespace Tovix {
 namespace P = StdCtrlsPublish;
 
 TOVIX_IMPLEMENT_CLASS(TSpinEdit, TWinControl) {
+  StdCtrlsPublish::Placement(c);
   c.Property("AutoSelect", &TSpinEdit::GetAutoSelect, &TSpinEdit::SetAutoSelect).Default(true);
   c.Property("Color", &TSpinEdit::GetColor, &TSpinEdit::SetColor).Default(clWindow).Stored(&TSpinEdit::IsColorStored);
   c.Property("Ctl3D", &TSpinEdit::GetCtl3D, &TSpinEdit::SetCtl3D).Stored(&TSpinEdit::IsCtl3DStored);

@@ -408,3 +408,30 @@ TEST(PropertyText, GetsAndSetsByPath) {
   delete b;
   EXPECT_EQ(nullptr, a->GetBuddy()) << "a freed reference is cleared through Notification";
 }
+
+TEST(FormFile, DesignPositionOfNonVisualComponentsIsKeptAsLeftAndTop) {
+  TPanelForm form(nullptr);
+  ReadComponentFromText(
+      "object F: TPanelForm\r\n"
+      "  object A: TGadget\r\n    Count = 1\r\n    Left = -8\r\n    Top = 300\r\n  end\r\n"
+      "  object B: TGadget\r\n    Count = 2\r\n    Left = 65535\r\n  end\r\n"
+      "  object C: TGadget\r\n    Count = 3\r\n  end\r\n"
+      "end\r\n",
+      &form);
+  EXPECT_EQ(static_cast<int32_t>((300u << 16) | 0xFFF8u), form.Gadget("A")->GetDesignInfo());
+  EXPECT_EQ(0xFFFF, form.Gadget("B")->GetDesignInfo()) << "an unsigned half from an older writer reads as -1";
+  EXPECT_EQ(0, form.Gadget("C")->GetDesignInfo());
+
+  String written = WriteComponentToText(&form);
+  EXPECT_NE(String::npos, written.find("    Count = 1\r\n    Left = -8\r\n    Top = 300\r\n  end\r\n"));
+  EXPECT_NE(String::npos, written.find("    Count = 2\r\n    Left = -1\r\n  end\r\n")) << "a zero half is left out";
+  EXPECT_NE(String::npos, written.find("    Count = 3\r\n  end\r\n"));
+
+  form.Gadget("C")->SetDesignInfo(static_cast<int32_t>(0x80000000u));
+  EXPECT_NE(String::npos, WriteComponentToText(&form).find("    Count = 3\r\n    Top = -32768\r\n  end\r\n"));
+
+  TPanelForm bad(nullptr);
+  EXPECT_THROW(ReadComponentFromText("object F: TPanelForm\r\n  object A: TGadget\r\n    Left = 65536\r\n  end\r\nend\r\n", &bad),
+               EReadError);
+  EXPECT_EQ(0, bad.GetComponentCount());
+}

@@ -361,7 +361,7 @@ TEST(BitmapFile, TruncatedOrLyingFilesRaiseAndChangeNothing) {
       {18, 0x80000000u, "negative width"},
       {22, 30000, "height beyond the data"},
       {28, 7, "bits per pixel"},
-      {30, BI_RLE8, "compression"},
+      {30, BI_JPEG, "compression"},
       {46, 0xFFFFFFFFu, "colours used"},
   };
   for (const Lie& lie : lies) {
@@ -371,11 +371,11 @@ TEST(BitmapFile, TruncatedOrLyingFilesRaiseAndChangeNothing) {
     EXPECT_THROW(LoadBytes(bitmap, liar), EInvalidGraphic) << lie.what;
   }
   try {
-    TBytes rle = bytes;
-    Put32(rle, 30, BI_RLE8);
-    LoadBytes(bitmap, rle);
+    TBytes jpeg = bytes;
+    Put32(jpeg, 30, BI_JPEG);
+    LoadBytes(bitmap, jpeg);
   } catch (const EInvalidGraphic& e) {
-    EXPECT_EQ("Bitmap image is not valid: compression 1 is not supported", e.Message());
+    EXPECT_EQ("Bitmap image is not valid: compression 4 is not supported", e.Message());
   }
   EXPECT_EQ((std::vector<uint32_t>{0x123456}), CanvasPixels(bitmap));
 }

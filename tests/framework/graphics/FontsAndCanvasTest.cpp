@@ -99,8 +99,11 @@ TEST(Font, HandleIsMadeOnDemandAndRemadeAfterEachChange) {
   EXPECT_EQ(longName, font.GetName());
   EXPECT_EQ(String(31, 'x'), LogFontOf(font.GetHandle()).lfFaceName);
 
+  // Fonts of the same settings share one handle, deleted when the last of them lets go.
   HFONT last = font.GetHandle();
-  { TFont gone; gone.Assign(&font); last = gone.GetHandle(); }
+  { TFont same; same.Assign(&font); EXPECT_EQ(last, same.GetHandle()); }
+  EXPECT_TRUE(GdiObjectAlive(last)) << "still held by the first font";
+  { TFont gone; gone.Assign(&font); gone.SetHeight(-23); last = gone.GetHandle(); }
   EXPECT_FALSE(GdiObjectAlive(last)) << "a freed font deletes its handle";
   EXPECT_THROW(font.SetCharset(256), EInvalidGraphicOperation);
   EXPECT_THROW(font.SetCharset(-1), EInvalidGraphicOperation);
