@@ -8,7 +8,7 @@ PACKAGES := cmake make googletest g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-
 
 CONFIGURE_FLAGS := -DCMAKE_BUILD_TYPE=Release -DTOVIX_WARNINGS_AS_ERRORS=ON
 
-.PHONY: all deps build build64 build32 test bench clean
+.PHONY: all deps build build64 build32 test bench clean designer
 
 all: build
 
@@ -31,6 +31,12 @@ test: build
 
 bench: build64
 	@tools/wine-session.sh $(BUILD) tools/run-benchmarks.sh $(BUILD)
+
+# The form designer with the Tovix package; without a display it writes pictures to $(BUILD) and exits.
+designer: deps
+	@cmake -S . -B $(BUILD) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-x86_64.cmake $(CONFIGURE_FLAGS) >/dev/null
+	@cmake --build $(BUILD) -j $(JOBS) --target TovixDesigner
+	@tools/run-designer.sh $(BUILD)
 
 clean:
 	rm -rf $(BUILD) $(BUILD32)
