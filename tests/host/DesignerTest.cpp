@@ -169,6 +169,13 @@ TEST(Designer, DesignsSavesAndReopensAFormWithEveryComponent) {
     designer.ExecuteVerb(0);
     EXPECT_EQ(probe.Received(), "tovix-designer:from-the-verb");
   }
+  {
+    // A double click on the link runs its editor's Edit, which opens the address too.
+    TLinkProbe probe(String(TOVIX_DESIGNED_FORM) + ".double-click");
+    TRect bounds = designer.DesignBounds(link);
+    PostMessageA(form, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(bounds.left + 2, bounds.top + 2));
+    EXPECT_EQ(probe.Received(), "tovix-designer:from-the-verb");
+  }
 
   // Delete removes the selection (the tray icon here) from the design.
   designer.Select(design->FindComponent("OrvTrayIcon1"));
