@@ -8,7 +8,7 @@ PACKAGES := cmake make googletest g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-
 
 CONFIGURE_FLAGS := -DCMAKE_BUILD_TYPE=Release -DTOVIX_WARNINGS_AS_ERRORS=ON
 
-.PHONY: all deps build build64 build32 test bench fuzz demo demo-pictures clean
+.PHONY: all deps build build64 build32 test bench fuzz demo demo-pictures designer clean
 
 all: build
 
@@ -47,6 +47,12 @@ demo-pictures: build64
 	@env -u DISPLAY tools/wine-display.sh $(BUILD) demo-prefix tools/run-demo.sh $(BUILD)
 	@mkdir -p docs/demo && rm -f docs/demo/*.png && cp $(BUILD)/demo-shots/*.png docs/demo/
 	@echo "docs/demo updated"
+
+# The form designer with the Tovix package; without a display it writes pictures to $(BUILD) and exits.
+designer: deps
+	@cmake -S . -B $(BUILD) -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-x86_64.cmake $(CONFIGURE_FLAGS) >/dev/null
+	@cmake --build $(BUILD) -j $(JOBS) --target TovixDesigner
+	@tools/run-designer.sh $(BUILD)
 
 clean:
 	rm -rf $(BUILD) $(BUILD32)

@@ -1,6 +1,7 @@
 #include "controls/Orvbtn.h"
 
 #include "framework/TypInfoBuilder.h"
+#include "framework/design/Registration.h"
 #include "utils/Orvutils.h"
 
 namespace Tovix {
@@ -74,5 +75,11 @@ void TOrvInternetLinkEditor::ExecuteVerb(int) {
 String TOrvInternetLinkEditor::GetVerb(int) { return "&Test Internet Link"; }
 
 int TOrvInternetLinkEditor::GetVerbCount() { return 1; }
+
+void Orvbtn::Register() {
+  RegisterComponents("Tovix", {&TOrvInternetLink::StaticClassInfo()});
+  RegisterComponentEditor(TOrvInternetLink::StaticClassInfo(),
+                          TComponentEditorClass::Of<TOrvInternetLinkEditor>("TOrvInternetLinkEditor"));
+}
 
 }  // namespace Tovix

@@ -66,4 +66,10 @@ class TOrvInternetLinkEditor : public TComponentEditor {
 
 TOVIX_LINK_CLASS(TOrvInternetLink)
 
+// The unit's design-time registration, which a form designer runs after loading the package:
+// puts the internet link on the "Tovix" palette page, then its component editor.
+namespace Orvbtn {
+void Register();
+}  // namespace Orvbtn
+
 }  // namespace Tovix

@@ -559,6 +559,7 @@ int TOrvCustomBtnEdit::GetTextWidth() {
 #include "dialogs/Orvcommdlg.h"
 #include "dialogs/Orvfolderbrowser.h"
 #include "framework/system/InvalidCast.h"
+#include "framework/design/Registration.h"
 
 namespace Tovix {
 
@@ -719,6 +720,13 @@ void TOrvWaveEdit::InitDialog(TOpenDialog* dialog) {
   if (!waveDialog) throw EInvalidCast("Invalid class typecast");
   waveDialog->SetAutoPlay(dialogAutoPlay_);
   waveDialog->SetUseRegistry(dialogUseRegistry_);
+}
+
+void Orvbtnedit::Register() {
+  RegisterComponents("Tovix", {&TOrvBtnEdit::StaticClassInfo()});
+  RegisterComponents("Tovix", {&TOrvDirEdit::StaticClassInfo()});
+  RegisterComponents("Tovix", {&TOrvFileEdit::StaticClassInfo()});
+  RegisterComponents("Tovix", {&TOrvWaveEdit::StaticClassInfo()});
 }
 
 }  // namespace Tovix

@@ -315,4 +315,10 @@ TOVIX_LINK_CLASS(TOrvDirEdit)
 TOVIX_LINK_CLASS(TOrvFileEdit)
 TOVIX_LINK_CLASS(TOrvWaveEdit)
 
+// The unit's design-time registration, which a form designer runs after loading the package:
+// puts the four button edits on the "Tovix" palette page, one call each.
+namespace Orvbtnedit {
+void Register();
+}  // namespace Orvbtnedit
+
 }  // namespace Tovix

@@ -2,6 +2,7 @@
 
 #include "controls/DialogKey.h"
 #include "framework/TypInfoBuilder.h"
+#include "framework/design/Registration.h"
 
 namespace Tovix {
 
@@ -65,6 +66,10 @@ void TOrvEdit::KeyPress(char& key) {
   }
   TEdit::KeyPress(key);
   if (key == '\r') key = 0;
+}
+
+void Orvedit::Register() {
+  RegisterComponents("Tovix", {&TOrvEdit::StaticClassInfo()});
 }
 
 }  // namespace Tovix

@@ -37,4 +37,10 @@ TOVIX_LINK_CLASS(TOrvEdit)
 // The edit style that aligns text as alignment says: ES_LEFT, ES_RIGHT or ES_CENTER.
 DWORD AlignmentStyle(TAlignment alignment);
 
+// The unit's design-time registration, which a form designer runs after loading the package:
+// puts the aligned edit on the "Tovix" palette page.
+namespace Orvedit {
+void Register();
+}  // namespace Orvedit
+
 }  // namespace Tovix

@@ -6,11 +6,13 @@
 #include <array>
 #include <cstring>
 #include <limits>
+#include <memory>
 
 #include "framework/classes/TypInfoBuilder.h"
 #include "framework/stdctrls/Items.h"
 #include "framework/stdctrls/MonthCalColors.h"
 #include "framework/stdctrls/Publish.h"
+#include "framework/design/Registration.h"
 
 namespace Tovix {
 
@@ -538,9 +540,22 @@ void TOrvTimePicker::UpdateTimeFormat() {
 
 namespace {
 
-// The days' texts, by ordinal; released with the unit's other static data at shut-down.
-const std::array<String, 10> kDayNames{"(None)", "Monday", "Tuesday",   "Wednesday", "Thursday",
-                                       "Friday", "Saturday", "Sunday", "Mon - Fri", "Sat, Sun"};
+using TDayNames = std::array<String, 10>;
+
+// The days' texts, by ordinal: made on first use and released by the unit's shut-down
+// (OrvtimeShutDown), so that a package that is unloaded leaves none of its strings behind.
+std::unique_ptr<TDayNames>& DayNameTable() {
+  static std::unique_ptr<TDayNames> table;
+  return table;
+}
+
+const TDayNames& DayNames() {
+  auto& table = DayNameTable();
+  if (!table)
+    table.reset(new TDayNames{"(None)", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday",
+                              "Sunday", "Mon - Fri", "Sat, Sun"});
+  return *table;
+}
 
 }  // namespace
 
@@ -550,7 +565,7 @@ const TEnumInfo& TEnumTraits<TOrvDay>::Info() {
   return info;
 }
 
-const String& OrvDayName(TOrvDay day) { return kDayNames.at(static_cast<size_t>(day)); }
+const String& OrvDayName(TOrvDay day) { return DayNames().at(static_cast<size_t>(day)); }
 
 TOVIX_IMPLEMENT_CLASS(TOrvWeekdaysCombo, TComboBox) {
   using T = TOrvWeekdaysCombo;
@@ -574,8 +589,9 @@ void TOrvWeekdaysCombo::CreateWnd() {
 
 void TOrvWeekdaysCombo::FillList() {
   GetItems()->Clear();
-  for (size_t day = 0; day < kDayNames.size(); ++day)
-    if (daysShown_.Contains(static_cast<TOrvDay>(day))) GetItems()->Add(kDayNames[day]);
+  const TDayNames& names = DayNames();
+  for (size_t day = 0; day < names.size(); ++day)
+    if (daysShown_.Contains(static_cast<TOrvDay>(day))) GetItems()->Add(names[day]);
   SetDropDownCount(GetItems()->GetCount());
 }
 
@@ -596,9 +612,19 @@ void TOrvWeekdaysCombo::SetDay(TOrvDay day) {
 }
 
 TOrvDay TOrvWeekdaysCombo::DayNameToVal(const String& text) {
-  for (size_t day = 0; day < kDayNames.size(); ++day)
-    if (SameText(kDayNames[day], text)) return static_cast<TOrvDay>(day);
+  const TDayNames& names = DayNames();
+  for (size_t day = 0; day < names.size(); ++day)
+    if (SameText(names[day], text)) return static_cast<TOrvDay>(day);
   return wdNone;
+}
+
+void OrvtimeShutDown() { DayNameTable().reset(); }
+
+bool OrvtimeDayNamesMade() { return DayNameTable() != nullptr; }
+
+void Orvtime::Register() {
+  RegisterComponents("Tovix", {&TOrvTimePicker::StaticClassInfo()});
+  RegisterComponents("Tovix", {&TOrvWeekdaysCombo::StaticClassInfo()});
 }
 
 }  // namespace Tovix

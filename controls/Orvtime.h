@@ -279,4 +279,15 @@ class TOrvWeekdaysCombo : public TComboBox {
 TOVIX_LINK_CLASS(TOrvTimePicker)
 TOVIX_LINK_CLASS(TOrvWeekdaysCombo)
 
+// The unit's shut-down: releases the table of day texts (made again on the next use).
+void OrvtimeShutDown();
+// Whether the table of day texts exists now.
+bool OrvtimeDayNamesMade();
+
+// The unit's design-time registration, which a form designer runs after loading the package:
+// puts the time picker, then the weekdays combo, on the "Tovix" palette page.
+namespace Orvtime {
+void Register();
+}  // namespace Orvtime
+
 }  // namespace Tovix

@@ -10,6 +10,7 @@
 #include "framework/ClassesWindows.h"
 #include "framework/Forms.h"
 #include "framework/TypInfoBuilder.h"
+#include "framework/design/Registration.h"
 #include "utils/Orvutils.h"
 
 namespace Tovix {
@@ -573,6 +574,10 @@ void TOrvTrayIcon::SetFlash(bool value) {
   flashPhase_ = false;
   delete blankIcon_;
   blankIcon_ = nullptr;
+}
+
+void Orvtrayicon::Register() {
+  RegisterComponents("Tovix", {&TOrvTrayIcon::StaticClassInfo()});
 }
 
 }  // namespace Tovix

@@ -238,4 +238,12 @@ class TOrvTrayIcon : public TComponent {
 template <> struct TEnumTraits<TOrvAnimOnMode> { static const TEnumInfo& Info(); };
 template <> struct TEnumTraits<TOrvAnimOffMode> { static const TEnumInfo& Info(); };
 
+TOVIX_LINK_CLASS(TOrvTrayIcon)
+
+// The unit's design-time registration, which a form designer runs after loading the package:
+// puts the tray icon on the "Tovix" palette page.
+namespace Orvtrayicon {
+void Register();
+}  // namespace Orvtrayicon
+
 }  // namespace Tovix

@@ -7,6 +7,7 @@
 
 #include "framework/Forms.h"
 #include "framework/TypInfoBuilder.h"
+#include "framework/design/Registration.h"
 #include "utils/Orvregistry.h"
 
 namespace Tovix {
@@ -182,6 +183,10 @@ void TOrvOpenWaveDialog::DoClose() {
   TOpenDialog::DoClose();
   // No hint of the strip's freed controls may stay on the screen.
   Application->HideHint();
+}
+
+void Orvcommdlg::Register() {
+  RegisterComponents("Tovix", {&TOrvOpenWaveDialog::StaticClassInfo()});
 }
 
 }  // namespace Tovix

@@ -69,4 +69,10 @@ class TOrvOpenWaveDialog : public TOpenDialog {
 
 TOVIX_LINK_CLASS(TOrvOpenWaveDialog)
 
+// The unit's design-time registration, which a form designer runs after loading the package:
+// puts the open-wave dialog on the "Tovix" palette page.
+namespace Orvcommdlg {
+void Register();
+}  // namespace Orvcommdlg
+
 }  // namespace Tovix

@@ -6,6 +6,7 @@
 #include "framework/Forms.h"
 #include "framework/system/Beep.h"
 #include "framework/TypInfoBuilder.h"
+#include "framework/design/Registration.h"
 #include "utils/Orvutils.h"
 
 namespace Tovix {
@@ -221,6 +222,10 @@ void TOrvFolderBrowser::SetStatusText(const String& value) {
   statusText_ = value;
   if (dialogHandle_ && statusTextShown_)
     SendMessageA(dialogHandle_, BFFM_SETSTATUSTEXTA, 0, reinterpret_cast<LPARAM>(statusText_.c_str()));
+}
+
+void Orvfolderbrowser::Register() {
+  RegisterComponents("Tovix", {&TOrvFolderBrowser::StaticClassInfo()});
 }
 
 }  // namespace Tovix

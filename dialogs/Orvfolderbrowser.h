@@ -119,4 +119,10 @@ struct TEnumTraits<TOrvSpecialFolder> {
 
 TOVIX_LINK_CLASS(TOrvFolderBrowser)
 
+// The unit's design-time registration, which a form designer runs after loading the package:
+// puts the folder browser on the "Tovix" palette page.
+namespace Orvfolderbrowser {
+void Register();
+}  // namespace Orvfolderbrowser
+
 }  // namespace Tovix

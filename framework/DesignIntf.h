@@ -3,3 +3,4 @@
 
 #include "framework/design/ComponentEditor.h"
 #include "framework/design/Registration.h"
+#include "framework/design/Package.h"

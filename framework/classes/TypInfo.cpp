@@ -105,6 +105,19 @@ void UnregisterClass(const TClassInfo& info) {
   if (it != Registry().end() && it->second == &info) Registry().erase(it);
 }
 
+int UnregisterModuleClasses(void* module) {
+  int removed = 0;
+  for (auto it = Registry().begin(); it != Registry().end();) {
+    if (it->second->Module() == module) {
+      it = Registry().erase(it);
+      ++removed;
+    } else {
+      ++it;
+    }
+  }
+  return removed;
+}
+
 const TClassInfo* GetClass(const String& name) {
   auto it = Registry().find(name);
   return it == Registry().end() ? nullptr : it->second;

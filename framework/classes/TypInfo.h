@@ -19,6 +19,7 @@ namespace Tovix {
 class TComponent;
 class TPersistent;
 class TClassInfo;
+struct TEnumInfo;
 template <typename T>
 class TClassBuilder;
 
@@ -64,6 +65,8 @@ class TPropInfo {
   // Raises EReadError with a message naming the problem when the value does not fit the property.
   virtual void Set(TObject* instance, const TFormValue& value, TPropertyContext& context) const = 0;
   // For tkClass: the nested object. For tkComponent: the referenced component. Null otherwise.
+  // The names of an enumeration's values, or of a set's elements (for editors); null otherwise.
+  virtual const TEnumInfo* EnumNames() const { return nullptr; }
   virtual TObject* GetObject(TObject* /*instance*/) const { return nullptr; }
   // For tkComponent: sets the reference (a fixup being resolved).
   virtual void SetObject(TObject* /*instance*/, TObject* /*value*/) const {}
@@ -145,6 +148,9 @@ class TClassInfo {
 // The class registry: form files create components by class name through it.
 void RegisterClass(const TClassInfo& info);
 void UnregisterClass(const TClassInfo& info);
+// Removes every registered class whose code lives in module (an HINSTANCE): a DLL that is being
+// unloaded, so that loading it again registers its classes anew. Returns how many were removed.
+int UnregisterModuleClasses(void* module);
 // The registered class of that name (ignoring case), or null.
 const TClassInfo* GetClass(const String& name);
 // The same, raising EClassNotFound "Class %s not found".

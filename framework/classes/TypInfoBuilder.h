@@ -175,6 +175,14 @@ class TValueProp : public TPropInfo {
     if (!set_) throw EReadError(Format("Property %s is read-only", Name()));
     set_(static_cast<T*>(instance), Decode<V>(value, *this));
   }
+  const TEnumInfo* EnumNames() const override {
+    if constexpr (HasEnumTraits<V>::value) {
+      return &TEnumTraits<V>::Info();
+    } else if constexpr (IsSet<V>::value) {
+      if constexpr (HasEnumTraits<typename IsSet<V>::Enum>::value) return &TEnumTraits<typename IsSet<V>::Enum>::Info();
+    }
+    return nullptr;
+  }
 
   std::optional<V> default_;
   TStoredRule<T> stored_;
@@ -412,9 +420,18 @@ class TClassBuilder {
 // The module (HINSTANCE) that this code is linked into: the executable, or a DLL such as a package.
 inline void* TovixThisModule() { return &__ImageBase; }
 
-// Registers a class with the class registry when its object file is linked in.
-struct TClassRegistrar {
-  explicit TClassRegistrar(const TClassInfo& (*info)()) { RegisterClass(info()); }
+// Registers a class with the class registry when its object file is linked in, and removes it
+// when the module goes away: a DLL unloaded while the program runs must leave no class behind
+// whose code is gone (and loading it again must not find its names taken).
+class TClassRegistrar {
+ public:
+  explicit TClassRegistrar(const TClassInfo& (*info)()) : info_(&info()) { RegisterClass(*info_); }
+  ~TClassRegistrar() { UnregisterClass(*info_); }
+  TClassRegistrar(const TClassRegistrar&) = delete;
+  TClassRegistrar& operator=(const TClassRegistrar&) = delete;
+
+ private:
+  const TClassInfo* info_;
 };
 
 // Defines Class::StaticClassInfo and registers the class; the braces that follow describe it

@@ -7,9 +7,6 @@
 
 #include "framework/system/WinApi.h"
 
-// The module this code is linked into.
-extern "C" IMAGE_DOS_HEADER __ImageBase;
-
 namespace Tovix {
 
 namespace {
@@ -60,9 +57,9 @@ void RaiseLastWin32Error() {
   throw EWin32Error(Format("System Error.  Code: %d.\r\n%s", static_cast<int>(code), SysErrorMessage(code)), code);
 }
 
-String LoadStr(unsigned id, const String& fallback) {
+String LoadStrFrom(void* module, unsigned id, const String& fallback) {
   char buffer[1024];
-  int length = LoadStringA(reinterpret_cast<HINSTANCE>(&__ImageBase), id, buffer, sizeof(buffer));
+  int length = LoadStringA(static_cast<HINSTANCE>(module), id, buffer, sizeof(buffer));
   return length > 0 ? String(buffer, static_cast<size_t>(length)) : fallback;
 }
 

@@ -9,6 +9,10 @@
 
 #include "framework/system/System.h"
 
+// The base of the module a piece of code is linked into (the linker provides it). The structure
+// stays incomplete here; <windows.h> names it IMAGE_DOS_HEADER.
+extern "C" struct _IMAGE_DOS_HEADER __ImageBase;
+
 namespace Tovix {
 
 // Text is 8-bit ANSI; lengths and positions count bytes.
@@ -66,9 +70,13 @@ class EWin32Error : public Exception {
 };
 
 [[noreturn]] void Abort();
-// A string resource of the module this code is linked into (the program or the DLL); fallback
-// when the module has no such string.
-String LoadStr(unsigned id, const String& fallback = String());
+// A string resource of the given module (an HINSTANCE); fallback when it has no such string.
+String LoadStrFrom(void* module, unsigned id, const String& fallback = String());
+// A string resource of the module the calling code is linked into (the program, or a DLL such as
+// a package), not of the module holding the framework: inline, so that __ImageBase is the caller's.
+inline String LoadStr(unsigned id, const String& fallback = String()) {
+  return LoadStrFrom(&__ImageBase, id, fallback);
+}
 // The system's text for an error number, without the trailing line end.
 String SysErrorMessage(uint32_t errorCode);
 // Raises EWin32Error for the calling thread's last error.
