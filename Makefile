@@ -39,7 +39,7 @@ fuzz: build64
 
 # The demo in a Wine prefix of its own that draws for real: its window on $$DISPLAY, or, without a
 # display, pictures of its pages in $(BUILD)/demo-shots.
-demo: build
+demo: build64
 	@tools/wine-display.sh $(BUILD) demo-prefix tools/run-demo.sh $(BUILD)
 
 # The README's pictures (docs/demo), taken on a virtual display whether or not there is a screen.
