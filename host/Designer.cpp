@@ -229,14 +229,20 @@ void TDesigner::ClearDesign() {
 
 std::vector<String> TDesigner::OpenText(const String& text) {
   ClearDesign();
-  ReadComponentFromText(text, root_);
+  // Lenient: a form file from elsewhere may name classes or properties this package lacks; each
+  // skipped item is listed for the user instead of failing the whole file.
+  std::vector<String> skipped;
+  ReadComponentFromText(text, root_, [&skipped](TReader*, const String& message, bool& handled) {
+    skipped.push_back(message);
+    handled = true;
+  });
   root_->SetDesigning(true);
   for (int i = 0; i < root_->GetComponentCount(); ++i) {
     TComponent* component = root_->GetComponents(i);
     if (!dynamic_cast<TControl*>(component)) PlaceIcon(component, DesignPosition(component));
   }
   Changed();
-  return {};
+  return skipped;
 }
 
 bool TDesigner::IsDesignWindow(HWND window) const {

@@ -201,4 +201,14 @@ TEST(Designer, DesignsSavesAndReopensAFormWithEveryComponent) {
   before.SetText(saved);
   after.SetText(designer.SaveText());
   EXPECT_EQ(after.GetText(), before.GetText());
+
+  // A file from elsewhere: an unknown property and an unknown class are skipped and listed, the
+  // rest opens.
+  String header = saved.substr(0, saved.find("\r\n"));
+  std::vector<String> skipped = designer.OpenText(header +
+      "\r\n  Foreign = 1\r\n  object Gadget1: TGadget\r\n    Left = 1\r\n  end\r\n"
+      "  object OrvEdit1: TOrvEdit\r\n    Left = 8\r\n  end\r\nend\r\n");
+  EXPECT_EQ(skipped.size(), 2u) << ::testing::PrintToString(skipped);
+  EXPECT_NE(design->FindComponent("OrvEdit1"), nullptr);
+  EXPECT_EQ(design->FindComponent("Gadget1"), nullptr);
 }
