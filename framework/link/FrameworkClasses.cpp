@@ -7,6 +7,7 @@
 #include "framework/dialogs/OpenDialog.h"
 #include "framework/forms/DataModule.h"
 #include "framework/forms/Form.h"
+#include "framework/forms/Frame.h"
 #include "framework/graphics/ImageList.h"
 #include "framework/stdctrls/BitBtn.h"
 #include "framework/stdctrls/Button.h"
@@ -34,7 +35,7 @@ extern const TClassInfoGetter kFrameworkFormClasses[];
 const TClassInfoGetter kFrameworkFormClasses[] = {
     &TBitBtn::StaticClassInfo,    &TButton::StaticClassInfo,       &TCheckBox::StaticClassInfo,
     &TCheckListBox::StaticClassInfo, &TComboBox::StaticClassInfo,  &TDataModule::StaticClassInfo,
-    &TEdit::StaticClassInfo,      &TForm::StaticClassInfo,         &TGroupBox::StaticClassInfo,
+    &TEdit::StaticClassInfo,      &TForm::StaticClassInfo,         &TFrame::StaticClassInfo,         &TGroupBox::StaticClassInfo,
     &TImageList::StaticClassInfo, &TLabel::StaticClassInfo,        &TListBox::StaticClassInfo,
     &TMaskEdit::StaticClassInfo,  &TMemo::StaticClassInfo,         &TMenuItem::StaticClassInfo,
     &TOpenDialog::StaticClassInfo, &TPageControl::StaticClassInfo, &TPanel::StaticClassInfo,
