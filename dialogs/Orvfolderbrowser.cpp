@@ -149,7 +149,6 @@ bool TOrvFolderBrowser::Execute() {
     TFlagGuard executing(executing_);
     chosen = TItemIdList(SHBrowseForFolderA(&info));
     dialogHandle_ = nullptr;
-    postedSelections_.clear();
   }
   FreeFolderObject();
   folderObject_ = std::move(chosen);
@@ -172,7 +171,6 @@ void TOrvFolderBrowser::BrowseMessage(HWND dialog, UINT message, LPARAM param) {
     // The list belongs to the dialog: only its path is kept.
     folderPath_ = PathOf(reinterpret_cast<LPCITEMIDLIST>(param));
     Beep();
-    TFlagGuard changing(inSelChange_);
     onSelChange_(this);
   }
 }
@@ -207,11 +205,6 @@ void TOrvFolderBrowser::UpdateFolderObject() {
 void TOrvFolderBrowser::FreeFolderObject() { folderObject_.Free(); }
 
 void TOrvFolderBrowser::SetFolderPath(const String& value) {
-  if (dialogHandle_ && inSelChange_) {
-    const String& posted = postedSelections_.emplace_back(value);
-    PostMessageA(dialogHandle_, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(posted.c_str()));
-    return;
-  }
   if (dialogHandle_) {
     SendMessageA(dialogHandle_, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(value.c_str()));
     return;

@@ -7,8 +7,6 @@
 // handlers can steer it.
 #pragma once
 
-#include <list>
-
 #include "framework/Classes.h"
 #include "framework/dialogs/ShellFolders.h"
 
@@ -107,11 +105,6 @@ class TOrvFolderBrowser : public TComponent {
   TNotifyEvent onCancel_;
   TNotifyEvent onSelChange_;
   HWND dialogHandle_ = nullptr;
-  // A selection asked for inside a selection change is posted (selecting within the tree's own
-  // change notification is lost), and its path kept here, at a fixed address, until the dialog
-  // has closed.
-  bool inSelChange_ = false;
-  std::list<String> postedSelections_;
   bool executing_ = false;
 };
 
