@@ -223,6 +223,10 @@ DialogScript& DialogScript::Close() {
   });
 }
 
+DialogScript& DialogScript::WaitUntil(const String& description, std::function<bool()> condition) {
+  return Add("wait until " + description, [condition](HWND) -> TStepResult { return {!condition(), String()}; });
+}
+
 DialogScript& DialogScript::Do(std::function<void(HWND dialog)> action) {
   return Add("the test's own step", [action](HWND dialog) -> TStepResult {
     try {

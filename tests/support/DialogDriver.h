@@ -57,6 +57,9 @@ class DialogScript {
   DialogScript& Close();
   // Any check or action of the test's own, given the dialog's window, while it is shown.
   DialogScript& Do(std::function<void(HWND dialog)> action);
+  // Waits (at most until the driver's timeout) until condition holds: for a dialog that still
+  // changes by itself after it shows.
+  DialogScript& WaitUntil(const String& description, std::function<bool()> condition);
 
  private:
   friend class DialogDriver;
