@@ -8,17 +8,18 @@ The form file is edited in place: each block "Icon.Data = {...}", "FlashIcon.Dat
 "Bitmap = {...}" gets new data. Run it again after changing a picture and commit what it writes.
 """
 import math
+import os
 import pathlib
 import re
 import struct
+import sys
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from vgaicon import icon_file, stride  # noqa: E402
 
 DEMO = pathlib.Path(__file__).resolve().parent.parent / "demo"
 RATE = 11025
 SIZE = 16
-
-VGA = [0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080, 0x008080, 0xC0C0C0,
-       0x808080, 0xFF0000, 0x00FF00, 0xFFFF00, 0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF]  # 0xRRGGBB
-
 
 def wave_file(samples):
     data = bytes(max(0, min(255, int(round(128 + s)))) for s in samples)
@@ -38,8 +39,8 @@ def chime():
         yield 90 * envelope * math.sin(2 * math.pi * tone * t)
 
 
-def stride(width, bits):
-    return (width * bits + 31) // 32 * 4
+# The tiles' characters as VGA palette indexes: navy frame, white "T", blue or red body.
+TILE_COLOURS = {"#": 4, "w": 15, "b": 12, "r": 9}
 
 
 def tile(body):
@@ -59,27 +60,6 @@ def tile(body):
                 row += body
         rows.append(row)
     return rows
-
-
-def icon_file(picture):
-    colours = {"#": 4, "w": 15, "b": 12, "r": 9}
-    palette = b"".join(struct.pack("<BBBB", c & 0xFF, (c >> 8) & 0xFF, c >> 16, 0) for c in VGA)
-    xor_rows, and_rows = [], []
-    for row in reversed(picture):
-        xor = bytearray(stride(SIZE, 4))
-        mask = bytearray(stride(SIZE, 1))
-        for x, pixel in enumerate(row):
-            if pixel == ".":
-                mask[x // 8] |= 0x80 >> (x % 8)
-            else:
-                xor[x // 2] |= colours[pixel] << (0 if x % 2 else 4)
-        xor_rows.append(bytes(xor))
-        and_rows.append(bytes(mask))
-    bits = b"".join(xor_rows) + b"".join(and_rows)
-    info = struct.pack("<IiiHHIIiiII", 40, SIZE, SIZE * 2, 1, 4, 0, len(bits), 0, 0, 16, 0)
-    image = info + palette + bits
-    entry = struct.pack("<BBBBHHII", SIZE, SIZE, 16, 0, 1, 4, len(image), 6 + 16)
-    return struct.pack("<HHH", 0, 1, 1) + entry + image
 
 
 def bmp_file(width, height, bits, rows, palette=b""):
@@ -147,8 +127,8 @@ def replace_block(form, prop, data):
 (DEMO / "Sound1.wav").write_bytes(wave_file(list(chime())))
 form_path = DEMO / "FmMain.dfm"
 form = form_path.read_text()
-form = replace_block(form, "Icon.Data", icon_file(tile("b")))
-form = replace_block(form, "FlashIcon.Data", icon_file(tile("r")))
+form = replace_block(form, "Icon.Data", icon_file(tile("b"), TILE_COLOURS))
+form = replace_block(form, "FlashIcon.Data", icon_file(tile("r"), TILE_COLOURS))
 form = replace_block(form, "Bitmap", image_list_data())
 form_path.write_text(form)
 print(f"wrote {DEMO / 'Sound1.wav'} and the pictures in {form_path}")
