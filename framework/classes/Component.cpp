@@ -141,7 +141,15 @@ void TComponent::DestroyComponents() {
   while (!components_.empty()) {
     TComponent* component = components_.back();
     component->BeforeDestruction();
-    RemoveComponent(component);
+    // Everything owned goes: only a component someone asked about (FreeNotification) is told to
+    // the others. Telling every sibling of every component would make freeing a form of n
+    // components cost n squared.
+    if (component->state_.Contains(csFreeNotification)) {
+      RemoveComponent(component);
+    } else {
+      component->SetReference(false);
+      Remove(component);
+    }
     delete component;
   }
 }
@@ -224,10 +232,12 @@ void TComponent::RemoveFreeNotification(TComponent* component) {
 }
 
 void TComponent::Notification(TComponent* component, TOperation operation) {
-  if (operation == opRemove && component) RemoveFreeNotification(component);
+  if (operation != opRemove) return;
+  // The free-notification lists are mutual: with none of its own, this one is in nobody's.
+  if (component && !freeNotifies_.empty()) RemoveFreeNotification(component);
   // Last to first by position, so that a handler may free or re-own components (the list then
   // shrinks under the loop) without a copy of the list or a search per component: every
-  // insertion and removal tells all owned components, and a form may own thousands.
+  // removal tells all owned components, and a form may own thousands.
   for (size_t i = components_.size(); i-- > 0;) {
     if (i >= components_.size()) {
       if (components_.empty()) break;

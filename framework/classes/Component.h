@@ -48,6 +48,8 @@ class TComponent : public TPersistent {
   TComponent* FindComponent(const String& name) const;
   void InsertComponent(TComponent* component);
   void RemoveComponent(TComponent* component);
+  // Frees every owned component, last first. One that somebody asked about (FreeNotification) is
+  // announced to the owner and its siblings as it goes; the others leave quietly.
   void DestroyComponents();
 
   const String& GetName() const { return name_; }
@@ -91,8 +93,11 @@ class TComponent : public TPersistent {
   virtual void Loaded();
 
  protected:
-  // Told when component is inserted into or removed from this one's owner, or when a component
-  // that this one asked about is freed. The default passes it on to the owned components.
+  // Told when component is removed from this one's owner or from this one, or when a component
+  // that this one asked about is freed; the default passes removals on to the owned components, so
+  // that a component holding a sibling learns that it goes. An insertion (opInsert) is told to the
+  // new owner only: passing it on to every owned component would make building a form of n
+  // components cost n squared.
   virtual void Notification(TComponent* component, TOperation operation);
   // Marks the component as being destroyed; derived destructors may call it early.
   void Destroying();

@@ -86,7 +86,10 @@ class TPopupMenu : public TComponent {
   TPopupAlignment GetAlignment() const { return alignment_; }
   void SetAlignment(TPopupAlignment v) { alignment_ = v; }
   TComponent* GetPopupComponent() const { return popupComponent_; }
-  void SetPopupComponent(TComponent* v) { popupComponent_ = v; }
+  void SetPopupComponent(TComponent* v) {
+    popupComponent_ = v;
+    if (v) v->FreeNotification(this);
+  }
   const TNotifyEvent& GetOnPopup() const { return onPopup_; }
   void SetOnPopup(const TNotifyEvent& e) { onPopup_ = e; }
 

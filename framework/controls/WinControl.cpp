@@ -754,9 +754,10 @@ int TWinControl::GetTabOrder() const {
 void TWinControl::SetTabOrder(int order) {
   if (!parent_) return;
   auto& list = parent_->tabList_;
-  auto it = std::find(list.begin(), list.end(), this);
-  if (it == list.end()) return;
-  list.erase(it);
+  // From the back: a control is usually given its order just after it joined the parent.
+  auto found = std::find(list.rbegin(), list.rend(), this);
+  if (found == list.rend()) return;
+  list.erase(std::next(found).base());
   if (order < 0 || order > static_cast<int>(list.size())) order = static_cast<int>(list.size());
   list.insert(list.begin() + order, this);
 }

@@ -13,7 +13,10 @@ class TWatcher : public TComponent {
 
  public:
   explicit TWatcher(TComponent* owner) : TComponent(owner) {}
-  ~TWatcher() override { ++destroyed; }
+  ~TWatcher() override {
+    ++destroyed;
+    targetWhenDestroyed = target_;
+  }
 
   void Watch(TComponent* target) {
     target_ = target;
@@ -22,6 +25,7 @@ class TWatcher : public TComponent {
   TComponent* Target() const { return target_; }
   std::vector<String> log;
   static int destroyed;
+  static TComponent* targetWhenDestroyed;
 
  protected:
   void Notification(TComponent* component, TOperation operation) override {
@@ -35,6 +39,7 @@ class TWatcher : public TComponent {
   TComponent* target_ = nullptr;
 };
 int TWatcher::destroyed = 0;
+TComponent* TWatcher::targetWhenDestroyed = nullptr;
 
 TOVIX_IMPLEMENT_CLASS(TWatcher, TComponent) {}
 
@@ -68,9 +73,12 @@ TEST(Component, OwnerFreesWhatItOwnsLastFirst) {
   EXPECT_EQ(b, owner->GetComponents(1));
   EXPECT_EQ(1, b->GetComponentIndex());
   EXPECT_EQ(owner, a->GetOwner());
-  // a is told about b's insertion (owners pass notifications on to what they own) and removal.
+  // b goes first; a, which asked about b, hears of it before it goes itself.
+  a->Watch(b);
+  TWatcher::targetWhenDestroyed = owner;
   delete owner;
   EXPECT_EQ(2, TWatcher::destroyed);
+  EXPECT_EQ(nullptr, TWatcher::targetWhenDestroyed);
 }
 
 TEST(Component, SiblingsAndFreeNotifiersAreToldWhenAComponentGoes) {
@@ -79,7 +87,12 @@ TEST(Component, SiblingsAndFreeNotifiersAreToldWhenAComponentGoes) {
   watcher->SetName("Watcher");
   auto* target = new TComponent(&owner);
   target->SetName("Target");
-  EXPECT_EQ((std::vector<String>{"insert ?"}), watcher->log) << "told of the insertion before the name was set";
+  // Insertions are told to the new owner only, before the name is set; removals reach siblings.
+  new TComponent(watcher);
+  auto* sibling = new TComponent(&owner);
+  sibling->SetName("Sibling");
+  delete sibling;
+  EXPECT_EQ((std::vector<String>{"insert ?", "remove Sibling"}), watcher->log);
   watcher->Watch(target);
   delete target;
   EXPECT_EQ(nullptr, watcher->Target());
