@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <commctrl.h>
 #include <map>
+#include <unordered_map>
 
 #include "framework/forms/Application.h"
 #include "framework/system/ScopeExit.h"
@@ -65,6 +66,39 @@ LRESULT CALLBACK FrameworkWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM l
 namespace {
 
 const char kControlProperty[] = "TovixControl";
+
+// Which control has which window. The window procedure looks every message's control up here: a
+// hash probe, where reading the window property costs a round trip to the window server under
+// Wine. The property stays, so that other modules of the process still find the control.
+class TWindowControls {
+ public:
+  void Add(HWND window, TWinControl* control) {
+    AcquireSRWLockExclusive(&lock_);
+    controls_[window] = control;
+    ReleaseSRWLockExclusive(&lock_);
+  }
+  void Remove(HWND window) {
+    AcquireSRWLockExclusive(&lock_);
+    controls_.erase(window);
+    ReleaseSRWLockExclusive(&lock_);
+  }
+  TWinControl* Find(HWND window) {
+    AcquireSRWLockShared(&lock_);
+    auto found = controls_.find(window);
+    TWinControl* control = found == controls_.end() ? nullptr : found->second;
+    ReleaseSRWLockShared(&lock_);
+    return control;
+  }
+
+ private:
+  SRWLOCK lock_ = SRWLOCK_INIT;
+  std::unordered_map<HWND, TWinControl*> controls_;
+};
+
+TWindowControls& WindowControls() {
+  static TWindowControls* controls = new TWindowControls();  // never freed: windows may outlive statics
+  return *controls;
+}
 
 // The control whose window CreateWindowEx is making: its first messages arrive before
 // CreateWindowEx returns, so the window procedure attaches them here.
@@ -130,7 +164,7 @@ HWND OwnerDrawItemWindow(HWND parent, const TMessage& m) {
 // Every framework window's procedure: hands the message to the control's WindowProc. Exceptions
 // must not unwind through the system's code, so they end here in the application's handler.
 LRESULT CALLBACK FrameworkWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-  auto* control = static_cast<TWinControl*>(GetPropA(window, kControlProperty));
+  TWinControl* control = WindowControls().Find(window);
   if (!control && creatingControl) {
     control = creatingControl;
     creatingControl = nullptr;
@@ -175,16 +209,20 @@ TWinControl::~TWinControl() {
 }
 
 TWinControl* TWinControl::FindControl(HWND window) {
-  return window ? static_cast<TWinControl*>(GetPropA(window, kControlProperty)) : nullptr;
+  if (!window) return nullptr;
+  if (TWinControl* control = WindowControls().Find(window)) return control;
+  return static_cast<TWinControl*>(GetPropA(window, kControlProperty));
 }
 
 void TWinControl::AttachHandle(HWND window) {
   handle_ = window;
+  WindowControls().Add(window, this);
   SetPropA(window, kControlProperty, this);
 }
 
 void TWinControl::DetachHandle() {
   if (!handle_) return;
+  WindowControls().Remove(handle_);
   RemovePropA(handle_, kControlProperty);
   handle_ = nullptr;
 }
@@ -263,25 +301,32 @@ void TWinControl::CreateHandle() {
     TScopeExit created([&] { controlState_.Exclude(csCreating); });
     CreateWnd();
   }
-  // Keep the windows' z-order that of the control list (the last one on top): the window goes
-  // just below the nearest later windowed sibling that has a window, or on top when none has.
-  // Then make the windowed children.
-  if (parent_) {
-    HWND above = HWND_TOP;
-    auto& siblings = parent_->controls_;
-    for (auto it = std::find(siblings.begin(), siblings.end(), this); it != siblings.end(); ++it) {
-      auto* w = dynamic_cast<TWinControl*>(*it);
-      if (w && w != this && w->handle_) {
-        above = w->handle_;
-        break;
-      }
-    }
-    SetWindowPos(handle_, above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  }
+  if (parent_) PlaceInZOrder();
   UpdateBounds();
-  for (TControl* c : std::vector<TControl*>(controls_))
-    if (auto* w = dynamic_cast<TWinControl*>(c)) w->CreateHandle();
+  // Last first: a new child window starts below its siblings, so made in this order the windows
+  // stack as the control list does without being moved one by one.
+  std::vector<TControl*> children(controls_);
+  for (auto it = children.rbegin(); it != children.rend(); ++it)
+    if (auto* w = dynamic_cast<TWinControl*>(*it)) w->CreateHandle();
   Realign();
+}
+
+void TWinControl::PlaceInZOrder() {
+  // The windows' z-order is that of the control list (the last one on top): the window belongs
+  // just below the nearest later windowed sibling that has a window, or on top when none has.
+  HWND above = HWND_TOP;
+  auto& siblings = parent_->controls_;
+  for (auto it = std::find(siblings.begin(), siblings.end(), this); it != siblings.end(); ++it) {
+    auto* w = dynamic_cast<TWinControl*>(*it);
+    if (w && w != this && w->handle_) {
+      above = w->handle_;
+      break;
+    }
+  }
+  // Moving a window costs the window server far more than asking where it is.
+  HWND current = GetWindow(handle_, GW_HWNDPREV);
+  if (above == HWND_TOP ? current == nullptr : current == above) return;
+  SetWindowPos(handle_, above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void TWinControl::DestroyHandle() {

@@ -103,6 +103,8 @@ class TWinControl : public TControl {
   virtual void DestroyWindowHandle();
   void CreateHandle();
   void DestroyHandle();
+  // Puts the window where the control list says among its siblings' windows.
+  void PlaceInZOrder();
   // Lays out the aligned children inside rect.
   virtual void AlignControls(TControl* control, TRect& rect);
   void AlignControl(TControl* control);
