@@ -47,7 +47,27 @@ std::vector<const TPropInfo*> TClassInfo::Properties() const {
   return list;
 }
 
+size_t TClassInfo::NameHash::operator()(const String& name) const {
+  // FNV-1a over the upper-case letters.
+  uint64_t hash = 14695981039346656037ull;
+  for (char ch : name) hash = (hash ^ static_cast<unsigned char>(ch >= 'a' && ch <= 'z' ? ch - 32 : ch)) * 1099511628211ull;
+  return static_cast<size_t>(hash);
+}
+
+bool TClassInfo::NameEqual::operator()(const String& a, const String& b) const { return SameText(a, b); }
+
+void TClassInfo::Seal() {
+  // The nearest class's property of a name wins, as in the search below.
+  for (const TClassInfo* c = this; c; c = c->parent_)
+    for (const auto& prop : c->properties_) propertyIndex_.emplace(prop->Name(), prop.get());
+  sealed_ = true;
+}
+
 const TPropInfo* TClassInfo::FindProperty(const String& name) const {
+  if (sealed_) {
+    auto found = propertyIndex_.find(name);
+    return found == propertyIndex_.end() ? nullptr : found->second;
+  }
   for (const TClassInfo* c = this; c; c = c->parent_)
     for (const auto& prop : c->properties_)
       if (SameText(prop->Name(), name)) return prop.get();

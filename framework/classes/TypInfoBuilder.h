@@ -341,6 +341,7 @@ class TClassBuilder {
     }
     TClassBuilder builder(*info);
     describe(builder);
+    info->Seal();
     return *info;
   }
 
