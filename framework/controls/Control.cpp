@@ -306,13 +306,16 @@ void TControl::Loaded() {
 }
 
 void TControl::CMParentColorChanged(TMessage&) {
-  if (!parentColor_ || !parent_) return;
+  // Nothing to tell when the colour is the parent's already (as for every control read from a
+  // form file with the parent's colour): a form of a thousand controls would repaint for nothing.
+  if (!parentColor_ || !parent_ || color_ == parent_->GetColor()) return;
   color_ = parent_->GetColor();
   Perform(CM_COLORCHANGED, 0, 0);
 }
 
 void TControl::CMParentFontChanged(TMessage&) {
-  if (!parentFont_ || !parent_) return;
+  // As with the colour: a label would measure its text again for the same font.
+  if (!parentFont_ || !parent_ || font_->Equals(*parent_->GetFont())) return;
   font_->SetOnChange(TNotifyEvent());
   font_->Assign(parent_->GetFont());
   font_->SetOnChange(TNotifyEvent(this, &TControl::FontChanged));

@@ -104,16 +104,18 @@ void TFont::Changed() {
   ReleaseSharedFont(old);
 }
 
+bool TFont::Equals(const TFont& other) const {
+  return name_ == other.name_ && height_ == other.height_ && color_ == other.color_ && style_ == other.style_ &&
+         charset_ == other.charset_ && pitch_ == other.pitch_ && pixelsPerInch_ == other.pixelsPerInch_;
+}
+
 void TFont::Assign(TPersistent* source) {
   auto* other = dynamic_cast<TFont*>(source);
   if (!other) {
     TGraphicsObject::Assign(source);
     return;
   }
-  bool differs = name_ != other->name_ || height_ != other->height_ || color_ != other->color_ ||
-                 style_ != other->style_ || charset_ != other->charset_ || pitch_ != other->pitch_ ||
-                 pixelsPerInch_ != other->pixelsPerInch_;
-  if (!differs) return;
+  if (Equals(*other)) return;
   name_ = other->name_;
   height_ = other->height_;
   color_ = other->color_;

@@ -56,6 +56,8 @@ class TFont : public TGraphicsObject {
 
   // Copies every setting of another font and raises OnChange once when anything differed.
   void Assign(TPersistent* source) override;
+  // Whether other describes the same font (name, size, colour, style, character set, pitch).
+  bool Equals(const TFont& other) const;
 
   const String& GetName() const { return name_; }
   void SetName(const String& name);
