@@ -117,6 +117,34 @@ TEST_F(ControlTest, ParentFontAndColorFlowToChildrenThatFollowThem) {
   EXPECT_EQ(-20, own->GetFont()->GetHeight());
 }
 
+namespace {
+
+// The controls whose windows are the form's children, top first, each found back from its window.
+std::vector<TControl*> WindowsTopFirst(TWinControl* parent) {
+  std::vector<TControl*> found;
+  for (HWND w = GetWindow(parent->GetHandle(), GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT))
+    found.push_back(TWinControl::FindControl(w));
+  return found;
+}
+
+}  // namespace
+
+TEST_F(ControlTest, WindowsStackAsTheControlListWhenMadeTogetherLaterOrAgain) {
+  TTestPanel* panels[4];
+  for (auto*& p : panels) {
+    p = new TTestPanel(form);
+    p->SetParent(form);
+  }
+  panels[2]->HandleNeeded();  // the parent's window comes first, then all its children's
+  EXPECT_EQ((std::vector<TControl*>{panels[3], panels[2], panels[1], panels[0]}), WindowsTopFirst(form));
+  auto* later = new TTestPanel(form);
+  later->SetParent(form);
+  later->HandleNeeded();
+  EXPECT_EQ(later, WindowsTopFirst(form).front());
+  panels[1]->RecreateWnd();
+  EXPECT_EQ((std::vector<TControl*>{later, panels[3], panels[2], panels[1], panels[0]}), WindowsTopFirst(form));
+}
+
 TEST_F(ControlTest, EnablingAndHidingReachTheWindow) {
   auto* edit = new TTestEdit(form);
   edit->SetParent(form);
