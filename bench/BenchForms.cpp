@@ -207,10 +207,22 @@ void ReportSteps(int perKind) {
 int main() {
   ReportSteps(250);
   ReportSteps(500);
-  Comparison built = CompareMaking([] { return BuildForm(500); }, [] { return BuildForm(250); });
+  // Wine's heap keeps some megabytes of what was freed and hands the rest back to the system, so
+  // a form that fits in what it kept is made from ready memory while a larger one pays for fresh
+  // pages (measured: about 0.3 us for a 1.5 KB block from kept memory, 3-4 us from fresh ones).
+  // So that the ratio shows the framework's work, not which form fits in the heap's leftovers,
+  // both sizes are made while a ballast form holds what the heap keeps: both take fresh memory.
+  // The same comparison without ballast follows, for the record.
+  Comparison built;
+  {
+    std::unique_ptr<TForm> ballast = BuildForm(500);
+    built = CompareMaking([] { return BuildForm(500); }, [] { return BuildForm(250); });
+  }
+  Comparison ready = CompareMaking([] { return BuildForm(500); }, [] { return BuildForm(250); });
   std::printf("1,000 components built in code, no windows: min %.1f us, median %.1f us per component\n",
               built.baseline.Min() * 1e6 / 1000, built.baseline.Median() * 1e6 / 1000);
   Report("2,000 components / 1,000 built in code", built);
+  Report("2,000 / 1,000 without ballast", ready);
 
   String text = WriteComponentToText(BuildForm(250).get());
   Report("1,000 components: form file / built in code",
