@@ -561,6 +561,8 @@ bool TCustomForm::SetFocusedControl(TWinControl* control) {
     focusedControl_ = step;
     step->Perform(CM_ENTER, 0, 0);
   }
+  // Tabbing to a control scrolled out of sight brings it into view.
+  if (GetAutoScroll()) ScrollInView(control);
   Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(control));
   return true;
 }
