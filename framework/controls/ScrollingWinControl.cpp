@@ -135,14 +135,14 @@ void TScrollingWinControl::ApplyBar(TControlScrollBar& bar, const TBarState& sta
 }
 
 void TScrollingWinControl::AlignControls(TControl* control, TRect& rect) {
-  TRect client = GetClientRect();
   TRect scrolled = rect;
   OffsetRect(&scrolled, -horz_->position_, -vert_->position_);
   TWinControl::AlignControls(control, scrolled);
+  bool hadHorz = appliedHorz_.shown, hadVert = appliedVert_.shown;
   UpdateScrollBars();
   // A bar that came or went changed the client area while alignment was held: lay out again.
+  if (hadHorz == appliedHorz_.shown && hadVert == appliedVert_.shown) return;
   TRect now = GetClientRect();
-  if (now.right == client.right && now.bottom == client.bottom) return;
   OffsetRect(&now, -horz_->position_, -vert_->position_);
   TWinControl::AlignControls(control, now);
 }
