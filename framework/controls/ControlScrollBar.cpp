@@ -4,6 +4,7 @@
 
 #include "framework/classes/TypInfoBuilder.h"
 #include "framework/controls/ScrollingWinControl.h"
+#include "framework/system/WinApi.h"
 
 namespace Tovix {
 
@@ -57,6 +58,12 @@ bool TControlScrollBar::IsScrollBarVisible() const { return visible_ && range_ >
 bool TControlScrollBar::IsRangeStored() const { return !control_->GetAutoScroll(); }
 
 TPersistent* TControlScrollBar::GetOwner() const { return control_; }
+
+void TControlScrollBar::Scale(int multiply, int divide) {
+  range_ = MulDiv(range_, multiply, divide);
+  position_ = MulDiv(position_, multiply, divide);
+  margin_ = MulDiv(margin_, multiply, divide);
+}
 
 void TControlScrollBar::Changed() { control_->UpdateScrollBars(); }
 

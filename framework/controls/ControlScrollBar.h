@@ -46,6 +46,9 @@ class TControlScrollBar : public TPersistent {
   // The range is written only when it was set, not when it follows the children.
   bool IsRangeStored() const;
   void Assign(TPersistent* source) override;
+  // Scales range, position and margin by multiply / divide along with the children (a form
+  // designed at another pixel density); the control updates its bars afterwards.
+  void Scale(int multiply, int divide);
   TPersistent* GetOwner() const override;
 
  private:

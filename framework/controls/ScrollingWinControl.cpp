@@ -40,6 +40,14 @@ void TScrollingWinControl::CreateWnd() {
   appliedHorz_ = appliedVert_ = TBarState();
 }
 
+void TScrollingWinControl::ChangeScale(int multiply, int divide) {
+  TWinControl::ChangeScale(multiply, divide);
+  if (multiply == divide) return;
+  horz_->Scale(multiply, divide);
+  vert_->Scale(multiply, divide);
+  UpdateScrollBars();
+}
+
 void TScrollingWinControl::Loaded() {
   TWinControl::Loaded();
   UpdateScrollBars();

@@ -34,6 +34,7 @@ class TScrollingWinControl : public TWinControl {
   // Brings the bars up to date with the children and the client area: ranges (with AutoScroll),
   // which bars show, and positions kept within the new ranges.
   void UpdateScrollBars();
+  void ChangeScale(int multiply, int divide) override;
 
  protected:
   // Aligned children are laid out in the scrolled client area, so that they scroll with the rest.

@@ -348,6 +348,8 @@ void TCustomForm::ScaleToScreen() {
   TWinControl::SetClientWidth(MulDiv(client.right, screen, designed));
   TWinControl::SetClientHeight(MulDiv(client.bottom, screen, designed));
   if (!GetParentFont()) GetFont()->SetHeight(MulDiv(GetFont()->GetHeight(), screen, designed));
+  GetHorzScrollBar()->Scale(screen, designed);
+  GetVertScrollBar()->Scale(screen, designed);
   for (int i = 0; i < GetControlCount(); ++i) GetControls(i)->ChangeScale(screen, designed);
   if (textHeight_) textHeight_ = MulDiv(textHeight_, screen, designed);
   pixelsPerInch_ = screen;

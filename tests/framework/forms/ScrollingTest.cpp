@@ -136,4 +136,6 @@ TEST(Scrolling, ScrollBarsTravelInFormFilesAndDefaultsStayUnwritten) {
   // Older files set a range, then say AutoScroll = False: the range holds.
   std::unique_ptr<TForm> old = ReadForm("object Old: TForm\r\n  VertScrollBar.Range = 900\r\n  AutoScroll = False\r\nend\r\n");
   EXPECT_EQ(900, old->GetVertScrollBar()->GetRange());
+  std::unique_ptr<TForm> dense = ReadForm("object Dense: TForm\r\n  PixelsPerInch = 120\r\n  VertScrollBar.Range = 600\r\nend\r\n");
+  EXPECT_EQ(MulDiv(600, Screen->GetPixelsPerInch(), 120), dense->GetVertScrollBar()->GetRange()) << "scaled with the form";
 }
