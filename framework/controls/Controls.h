@@ -6,3 +6,4 @@
 #include "framework/controls/ControlTypes.h"
 #include "framework/controls/WinControl.h"
 #include "framework/controls/Messages.h"
+#include "framework/controls/ScrollingWinControl.h"

@@ -39,7 +39,7 @@ const TEnumInfo& TEnumTraits<TWindowState>::Info() {
   return info;
 }
 
-TOVIX_IMPLEMENT_CLASS(TCustomForm, TWinControl) {
+TOVIX_IMPLEMENT_CLASS(TCustomForm, TScrollingWinControl) {
   c.Message(WM_CLOSE, &TCustomForm::WMClose);
   c.Message(WM_ACTIVATE, &TCustomForm::WMActivate);
   c.Message(WM_ACTIVATEAPP, &TCustomForm::WMActivateApp);
@@ -56,6 +56,7 @@ TOVIX_IMPLEMENT_CLASS(TForm, TCustomForm) {
   c.Property("Width", &TForm::GetWidth, &TForm::SetWidth).Stored(false);
   c.Property("Height", &TForm::GetHeight, &TForm::SetHeight).Stored(false);
   c.Property("ActiveControl", &TForm::GetActiveControl, &TForm::SetActiveControl);
+  c.Property("AutoScroll", &TForm::GetAutoScroll, &TForm::SetAutoScroll).Default(false);
   c.Property("BorderIcons", &TForm::GetBorderIcons, &TForm::SetBorderIcons)
       .Default(TBorderIcons{biSystemMenu, biMinimize, biMaximize});
   c.Property("BorderStyle", &TForm::GetBorderStyle, &TForm::SetBorderStyle).Default(bsSizeable);
@@ -69,6 +70,7 @@ TOVIX_IMPLEMENT_CLASS(TForm, TCustomForm) {
   c.Property("Enabled", &TForm::GetEnabled, &TForm::SetEnabled).Default(true);
   c.Property("Font", &TForm::GetFont, &TForm::SetFont).Stored(&TForm::IsFontStored);
   c.Property("FormStyle", &TForm::GetFormStyle, &TForm::SetFormStyle).Default(fsNormal);
+  c.Property("HorzScrollBar", &TForm::GetHorzScrollBar, &TForm::SetHorzScrollBar);
   c.Property("Icon", &TForm::GetIcon, &TForm::SetIcon);
   c.Property("KeyPreview", &TForm::GetKeyPreview, &TForm::SetKeyPreview).Default(false);
   c.Property("OldCreateOrder", &TForm::GetOldCreateOrder, &TForm::SetOldCreateOrder).Default(false);
@@ -79,6 +81,7 @@ TOVIX_IMPLEMENT_CLASS(TForm, TCustomForm) {
   c.Property("Scaled", &TForm::GetScaled, &TForm::SetScaled).Default(true);
   c.Property("ShowHint", &TForm::GetShowHint, &TForm::SetShowHint).Default(false);
   c.Property("TextHeight", &TForm::GetTextHeight, &TForm::SetTextHeight).Default(0);
+  c.Property("VertScrollBar", &TForm::GetVertScrollBar, &TForm::SetVertScrollBar);
   c.Property("Visible", &TForm::GetFormVisible, &TForm::SetFormVisible).Default(false);
   c.Property("WindowState", &TForm::GetWindowState, &TForm::SetWindowState).Default(wsNormal);
   c.Property("OnActivate", &TForm::GetOnActivate, &TForm::SetOnActivate);
@@ -117,7 +120,7 @@ TCustomForm* GetParentForm(const TControl* control) {
 // ---------------------------------------------------------------------------
 // TCustomForm
 
-TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner), icon_(new TIcon()) {
+TCustomForm::TCustomForm(TComponent* owner) : TScrollingWinControl(owner), icon_(new TIcon()) {
   SetVisibleState(false);
   controlStyle_ = TControlStyle{csAcceptsControls, csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
   SetColor(clBtnFace);
@@ -171,7 +174,7 @@ void TCustomForm::SetClientHeight(int v) {
 }
 
 void TCustomForm::Loaded() {
-  TWinControl::Loaded();
+  TScrollingWinControl::Loaded();
   if (loadedClientWidth_ >= 0) TWinControl::SetClientWidth(loadedClientWidth_);
   if (loadedClientHeight_ >= 0) TWinControl::SetClientHeight(loadedClientHeight_);
   loadedClientWidth_ = loadedClientHeight_ = -1;
@@ -246,7 +249,7 @@ TRect TCustomForm::GetClientRect() const {
 }
 
 void TCustomForm::CreateWnd() {
-  TWinControl::CreateWnd();
+  TScrollingWinControl::CreateWnd();
   if (!icon_->Empty()) SetWindowIcon(handle_, icon_);
 }
 
@@ -345,6 +348,8 @@ void TCustomForm::ScaleToScreen() {
   TWinControl::SetClientWidth(MulDiv(client.right, screen, designed));
   TWinControl::SetClientHeight(MulDiv(client.bottom, screen, designed));
   if (!GetParentFont()) GetFont()->SetHeight(MulDiv(GetFont()->GetHeight(), screen, designed));
+  GetHorzScrollBar()->Scale(screen, designed);
+  GetVertScrollBar()->Scale(screen, designed);
   for (int i = 0; i < GetControlCount(); ++i) GetControls(i)->ChangeScale(screen, designed);
   if (textHeight_) textHeight_ = MulDiv(textHeight_, screen, designed);
   pixelsPerInch_ = screen;
@@ -558,6 +563,8 @@ bool TCustomForm::SetFocusedControl(TWinControl* control) {
     focusedControl_ = step;
     step->Perform(CM_ENTER, 0, 0);
   }
+  // Tabbing to a control scrolled out of sight brings it into view.
+  if (GetAutoScroll()) ScrollInView(control);
   Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(control));
   return true;
 }

@@ -40,7 +40,7 @@ using TCloseEvent = TEvent<TObject* /*Sender*/, TCloseAction& /*Action*/>;
 using TCloseQueryEvent = TEvent<TObject* /*Sender*/, bool& /*CanClose*/>;
 
 
-class TCustomForm : public TWinControl {
+class TCustomForm : public TScrollingWinControl {
   TOVIX_DECLARE_CLASS(TCustomForm)
 
  public:

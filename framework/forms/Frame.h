@@ -6,7 +6,7 @@
 
 namespace Tovix {
 
-class TFrame : public TWinControl {
+class TFrame : public TScrollingWinControl {
   TOVIX_DECLARE_CLASS(TFrame)
 
  public:
