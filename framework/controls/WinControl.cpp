@@ -74,20 +74,19 @@ class TWindowControls {
  public:
   void Add(HWND window, TWinControl* control) {
     AcquireSRWLockExclusive(&lock_);
+    TScopeExit release([this] { ReleaseSRWLockExclusive(&lock_); });  // also when the table cannot grow
     controls_[window] = control;
-    ReleaseSRWLockExclusive(&lock_);
   }
   void Remove(HWND window) {
     AcquireSRWLockExclusive(&lock_);
+    TScopeExit release([this] { ReleaseSRWLockExclusive(&lock_); });
     controls_.erase(window);
-    ReleaseSRWLockExclusive(&lock_);
   }
   TWinControl* Find(HWND window) {
     AcquireSRWLockShared(&lock_);
+    TScopeExit release([this] { ReleaseSRWLockShared(&lock_); });
     auto found = controls_.find(window);
-    TWinControl* control = found == controls_.end() ? nullptr : found->second;
-    ReleaseSRWLockShared(&lock_);
-    return control;
+    return found == controls_.end() ? nullptr : found->second;
   }
 
  private:
