@@ -13,6 +13,24 @@ bool IsIdentStart(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= '
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsHexDigit(char c) { return IsDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
 int HexValue(char c) { return IsDigit(c) ? c - '0' : (c | 0x20) - 'a' + 10; }
+char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - ('a' - 'A')) : c; }
+
+// An optional minus and decimal digits, within the 64-bit range (down to its lowest value).
+bool DecimalToInt64(const char* p, const char* end, int64_t& value) {
+  bool negative = p != end && *p == '-';
+  if (negative) ++p;
+  if (p == end) return false;
+  const uint64_t limit = negative ? 9223372036854775808ull : 9223372036854775807ull;
+  uint64_t magnitude = 0;
+  for (; p != end; ++p) {
+    if (!IsDigit(*p)) return false;
+    unsigned digit = static_cast<unsigned>(*p - '0');
+    if (magnitude > (limit - digit) / 10) return false;
+    magnitude = magnitude * 10 + digit;
+  }
+  value = negative ? static_cast<int64_t>(0 - magnitude) : static_cast<int64_t>(magnitude);
+  return true;
+}
 
 const int kMaxCharCode = 0x10FFFF;
 // Value lists and collections nest only a few levels in real forms; deeper is an error, not a
@@ -83,7 +101,7 @@ void TParser::NextToken() {
   if (IsIdentStart(c)) {
     size_t start = pos_;
     while (pos_ < text_.size() && (IsIdentStart(text_[pos_]) || IsDigit(text_[pos_]) || text_[pos_] == '.')) ++pos_;
-    tokenText_ = text_.substr(start, pos_ - start);
+    tokenText_.assign(text_, start, pos_ - start);
     token_ = toSymbol;
   } else if (c == '\'' || c == '#') {
     ReadQuotedString();
@@ -128,16 +146,19 @@ void TParser::ReadNumber() {
       break;
     }
   }
-  tokenText_ = text_.substr(start, pos_ - start);
+  tokenText_.assign(text_, start, pos_ - start);
+  if (!isFloat) {
+    // Read here rather than with strtoll, whose locale-aware version in the C runtime costs more
+    // than the rest of reading a form file's integers.
+    if (!DecimalToInt64(text_.data() + start, text_.data() + pos_, tokenInt_))
+      Error(Format("Invalid number %s", tokenText_));
+    token_ = toInteger;
+    return;
+  }
   errno = 0;
   char* end = nullptr;
-  if (isFloat) {
-    tokenFloat_ = std::strtod(tokenText_.c_str(), &end);
-    token_ = toFloat;
-  } else {
-    tokenInt_ = std::strtoll(tokenText_.c_str(), &end, 10);
-    token_ = toInteger;
-  }
+  tokenFloat_ = std::strtod(tokenText_.c_str(), &end);
+  token_ = toFloat;
   if (errno == ERANGE || !end || *end != '\0') Error(Format("Invalid number %s", tokenText_));
 }
 
@@ -182,7 +203,8 @@ void TParser::ReadQuotedString() {
       value += text_[pos_++];
     }
   }
-  tokenText_ = value + WideToAnsi(wide);
+  value += WideToAnsi(wide);
+  tokenText_ = std::move(value);
   token_ = toString;
 }
 
@@ -209,7 +231,14 @@ TBytes TParser::DecodeBinary() const {
   return bytes;
 }
 
-bool TParser::IsSymbol(const char* name) const { return token_ == toSymbol && SameText(tokenText_, name); }
+bool TParser::IsSymbol(const char* name) const {
+  if (token_ != toSymbol) return false;
+  // Compared in place: the reader asks this several times for every property it reads.
+  size_t i = 0;
+  for (; i < tokenText_.size(); ++i)
+    if (!name[i] || AsciiUpper(tokenText_[i]) != AsciiUpper(name[i])) return false;
+  return name[i] == '\0';
+}
 
 void TParser::CheckSymbol(const char* name) {
   if (!IsSymbol(name)) Error(Format("%s expected", name));
@@ -223,14 +252,14 @@ void TParser::CheckChar(char c) {
 
 String TParser::ReadSymbol() {
   if (token_ != toSymbol) Error("Identifier expected");
-  String name = tokenText_;
+  String name = std::move(tokenText_);
   NextToken();
   return name;
 }
 
 // Strings may continue over several lines joined by "+".
 String TParser::ReadStringToken() {
-  String value = tokenText_;
+  String value = std::move(tokenText_);
   NextToken();
   while (IsChar('+')) {
     NextToken();

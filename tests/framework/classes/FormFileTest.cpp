@@ -1,5 +1,6 @@
 // Form files: every property kind written, read back and written again to the same text.
 #include <gtest/gtest.h>
+#include <cstdint>
 
 #include "framework/Classes.h"
 #include "framework/GraphicsColors.h"
@@ -346,6 +347,7 @@ TEST(FormFile, MalformedTextNamesTheLineAndLeavesNothingBehind) {
       {"object F: TPanelForm\r\n  object A: TGadget\r\n    Items.Strings = (1 2)\r\n  end\r\nend\r\n",
        "Line 3: Error reading A.Items.Strings: A list of strings expected"},
       {"object F: TPanelForm\r\n  Count = 99999999999999999999\r\nend\r\n", "Line 2: Invalid number 99999999999999999999"},
+      {"object F: TPanelForm\r\n  Count = 9223372036854775808\r\nend\r\n", "Line 2: Invalid number 9223372036854775808"},
       {"object F: TPanelForm\r\nend\r\nobject G: TPanelForm\r\nend\r\n", "Line 3: Text after the final end"},
   };
   for (const Case& c : cases) {
@@ -361,6 +363,10 @@ TEST(FormFile, MalformedTextNamesTheLineAndLeavesNothingBehind) {
     EXPECT_FALSE(form.IsLoading());
     EXPECT_FALSE(form.GetComponentState().Contains(csReading));
   }
+  // Integers end exactly at the 64-bit limits.
+  EXPECT_EQ(INT64_MIN, TFormValue::Parse("-9223372036854775808").integer);
+  EXPECT_EQ(INT64_MAX, TFormValue::Parse("9223372036854775807").integer);
+  EXPECT_THROW(TFormValue::Parse("-9223372036854775809"), EParserError);
 }
 
 TEST(FormFile, DeeplyNestedListsAreRejectedNotOverflowed) {
