@@ -1,7 +1,7 @@
 #include "framework/classes/TypInfo.h"
 
 #include <algorithm>
-#include <map>
+#include <unordered_map>
 
 #include "framework/classes/TypInfoBuilder.h"
 
@@ -47,19 +47,15 @@ std::vector<const TPropInfo*> TClassInfo::Properties() const {
   return list;
 }
 
-size_t TClassInfo::NameHash::operator()(const String& name) const {
-  // FNV-1a over the upper-case letters.
-  uint64_t hash = 14695981039346656037ull;
-  for (char ch : name) hash = (hash ^ static_cast<unsigned char>(ch >= 'a' && ch <= 'z' ? ch - 32 : ch)) * 1099511628211ull;
-  return static_cast<size_t>(hash);
-}
-
-bool TClassInfo::NameEqual::operator()(const String& a, const String& b) const { return SameText(a, b); }
-
 void TClassInfo::Seal() {
-  // The nearest class's property of a name wins, as in the search below.
-  for (const TClassInfo* c = this; c; c = c->parent_)
+  // The nearest class's property or handler wins, as in the searches below.
+  for (const TClassInfo* c = this; c; c = c->parent_) {
     for (const auto& prop : c->properties_) propertyIndex_.emplace(prop->Name(), prop.get());
+    for (const auto& [number, handler] : c->messageHandlers_) messageIndex_.emplace_back(number, &handler);
+  }
+  // Sorted by message with the nearest class's first among equals (a stable sort keeps the order).
+  std::stable_sort(messageIndex_.begin(), messageIndex_.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
   sealed_ = true;
 }
 
@@ -93,6 +89,11 @@ void TClassInfo::AddMessageHandler(unsigned message, TMessageHandler handler) {
 }
 
 const TMessageHandler* TClassInfo::FindMessageHandler(unsigned message) const {
+  if (sealed_) {
+    auto found = std::lower_bound(messageIndex_.begin(), messageIndex_.end(), message,
+                                  [](const auto& entry, unsigned m) { return entry.first < m; });
+    return found != messageIndex_.end() && found->first == message ? found->second : nullptr;
+  }
   for (const TClassInfo* c = this; c; c = c->parent_)
     for (const auto& [number, handler] : c->messageHandlers_)
       if (number == message) return &handler;
@@ -104,12 +105,8 @@ const TMessageHandler* TClassInfo::FindMessageHandler(unsigned message) const {
 
 namespace {
 
-struct CaseInsensitiveLess {
-  bool operator()(const String& a, const String& b) const { return CompareText(a, b) < 0; }
-};
-
-std::map<String, const TClassInfo*, CaseInsensitiveLess>& Registry() {
-  static std::map<String, const TClassInfo*, CaseInsensitiveLess> registry;
+std::unordered_map<String, const TClassInfo*, TTextHash, TTextEqual>& Registry() {
+  static std::unordered_map<String, const TClassInfo*, TTextHash, TTextEqual> registry;
   return registry;
 }
 

@@ -134,22 +134,16 @@ class TClassInfo {
   void AddField(TFieldEntry field) { fields_.push_back(std::move(field)); }
   void AddMessageHandler(unsigned message, TMessageHandler handler);
   void SetModule(void* module) { module_ = module; }
-  // Called once the class is described: from then on FindProperty looks names up in an index of
-  // the class's and its ancestors' properties instead of comparing them one by one.
+  // Called once the class is described: from then on FindProperty and FindMessageHandler look up
+  // indexes of the class's and its ancestors' properties and handlers instead of searching them.
   void Seal();
 
  private:
-  // Hash and equality of names ignoring ASCII case, so that a lookup needs no upper-case copy.
-  struct NameHash {
-    size_t operator()(const String& name) const;
-  };
-  struct NameEqual {
-    bool operator()(const String& a, const String& b) const;
-  };
-
   String name_;
   const TClassInfo* parent_;
-  std::unordered_map<String, const TPropInfo*, NameHash, NameEqual> propertyIndex_;
+  std::unordered_map<String, const TPropInfo*, TTextHash, TTextEqual> propertyIndex_;
+  // Every message this class or an ancestor handles, sorted by number, with the handler to call.
+  std::vector<std::pair<unsigned, const TMessageHandler*>> messageIndex_;
   bool sealed_ = false;
   TComponentFactory factory_ = nullptr;
   std::vector<std::unique_ptr<TPropInfo>> properties_;

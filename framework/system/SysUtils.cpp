@@ -121,6 +121,13 @@ int CompareStr(const String& a, const String& b) {
 
 bool SameText(const String& a, const String& b) { return a.size() == b.size() && CompareText(a, b) == 0; }
 
+size_t TTextHash::operator()(const String& s) const {
+  // FNV-1a over the upper-case letters.
+  uint64_t hash = 14695981039346656037ull;
+  for (char c : s) hash = (hash ^ static_cast<unsigned char>(AsciiUpper(c))) * 1099511628211ull;
+  return static_cast<size_t>(hash);
+}
+
 String IntToStr(long long value) { return std::to_string(value); }
 
 String IntToHex(unsigned long long value, int digits) {

@@ -151,6 +151,14 @@ int CompareText(const String& a, const String& b);
 // The same comparison with case, byte by byte.
 int CompareStr(const String& a, const String& b);
 bool SameText(const String& a, const String& b);
+// Hash and equality ignoring ASCII case, for unordered containers keyed by names: a lookup needs
+// no upper-case copy.
+struct TTextHash {
+  size_t operator()(const String& s) const;
+};
+struct TTextEqual {
+  bool operator()(const String& a, const String& b) const { return SameText(a, b); }
+};
 
 String IntToStr(long long value);
 String IntToHex(unsigned long long value, int digits);
