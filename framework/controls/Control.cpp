@@ -302,7 +302,9 @@ void TControl::Loaded() {
     if (parentFont_) Perform(CM_PARENTFONTCHANGED, 0, 0);
     if (parentShowHint_) Perform(CM_PARENTSHOWHINTCHANGED, 0, 0);
   }
-  RequestAlign();
+  // The parent laid its children out when it was loaded (before them); it needs to again only
+  // for a child whose place depends on the parent's size.
+  if (IsArranged()) RequestAlign();
 }
 
 void TControl::CMParentColorChanged(TMessage&) {

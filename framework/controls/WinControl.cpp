@@ -487,9 +487,16 @@ void TWinControl::EnableAlign() {
 
 void TWinControl::Realign() { AlignControl(nullptr); }
 
+void TWinControl::Loaded() {
+  TControl::Loaded();
+  if (controlState_.Contains(csAlignmentNeeded)) Realign();
+}
+
 void TWinControl::AlignControl(TControl* control) {
   if (IsDestroying()) return;
-  if (alignDisabled_ > 0) {
+  // While a form file is read the children's values arrive one at a time; they are laid out
+  // once, when this control is loaded.
+  if (alignDisabled_ > 0 || IsLoading()) {
     controlState_.Include(csAlignmentNeeded);
     return;
   }

@@ -108,6 +108,8 @@ class TWinControl : public TControl {
   // Lays out the aligned children inside rect.
   virtual void AlignControls(TControl* control, TRect& rect);
   void AlignControl(TControl* control);
+  // Lays the children out, once they and this control are read (alignment waits while loading).
+  void Loaded() override;
   virtual void PaintWindow(HDC dc);
   void PaintControls(HDC dc, TControl* first);
   void PaintHandler(TMessage& m);
