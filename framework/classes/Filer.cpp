@@ -29,6 +29,11 @@ const TClassInfo& FindClassOf(const String& className, TComponent* component) {
 // Splits "Font.Style" into the nested object that holds the last property and that property's
 // name. Raises EReadError when a step is not a nested object.
 TObject* ResolveOwnerOfLast(TObject* instance, const String& path, String& last) {
+  // Nearly every path is a plain name; looked at here without the C runtime's memchr.
+  if (std::none_of(path.begin(), path.end(), [](char c) { return c == '.'; })) {
+    last = path;
+    return instance;
+  }
   TObject* target = instance;
   size_t start = 0;
   for (size_t dot = path.find('.'); dot != String::npos; dot = path.find('.', start)) {

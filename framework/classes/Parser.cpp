@@ -231,9 +231,7 @@ TBytes TParser::DecodeBinary() const {
   return bytes;
 }
 
-bool TParser::IsSymbol(const char* name) const {
-  if (token_ != toSymbol) return false;
-  // Compared in place: the reader asks this several times for every property it reads.
+bool TParser::SameSymbol(const char* name) const {
   size_t i = 0;
   for (; i < tokenText_.size(); ++i)
     if (!name[i] || AsciiUpper(tokenText_[i]) != AsciiUpper(name[i])) return false;

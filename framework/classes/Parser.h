@@ -22,7 +22,11 @@ class TParser {
   int SourceLine() const { return tokenLine_; }
 
   void NextToken();
-  bool IsSymbol(const char* name) const;
+  bool IsSymbol(const char* name) const {
+    // Most symbols differ from the keyword asked about in their first letter: answered inline (the
+    // reader asks several times for every property). Folding with 0x20 is only a filter.
+    return token_ == toSymbol && (tokenText_[0] | 0x20) == (name[0] | 0x20) && SameSymbol(name);
+  }
   bool IsChar(char c) const { return token_ == toChar && tokenChar_ == c; }
   void CheckSymbol(const char* name);
   void CheckChar(char c);
@@ -34,6 +38,7 @@ class TParser {
   [[noreturn]] void Error(const String& message) const;
 
  private:
+  bool SameSymbol(const char* name) const;
   void SkipBlanks();
   void ReadNumber();
   void ReadQuotedString();

@@ -105,8 +105,9 @@ void TFont::Changed() {
 }
 
 bool TFont::Equals(const TFont& other) const {
-  return name_ == other.name_ && height_ == other.height_ && color_ == other.color_ && style_ == other.style_ &&
-         charset_ == other.charset_ && pitch_ == other.pitch_ && pixelsPerInch_ == other.pixelsPerInch_;
+  // The numbers first: they settle most comparisons without the name's.
+  return height_ == other.height_ && color_ == other.color_ && style_ == other.style_ && charset_ == other.charset_ &&
+         pitch_ == other.pitch_ && pixelsPerInch_ == other.pixelsPerInch_ && name_ == other.name_;
 }
 
 void TFont::Assign(TPersistent* source) {
