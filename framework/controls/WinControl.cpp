@@ -258,11 +258,21 @@ void TWinControl::CreateParams(TCreateParams& params) {
   params.WndParent = parent_ ? parent_->GetHandle() : parentWindow_;
   params.WindowClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
   params.WindowClass.lpfnWndProc = DefWindowProcA;
-  params.WindowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  // The system's shared cursor: looked up once, not in its resources for every window.
+  static const HCURSOR arrow = LoadCursorA(nullptr, IDC_ARROW);
+  params.WindowClass.hCursor = arrow;
   params.WinClassName = ClassName();
 }
 
 void TWinControl::CreateSubClass(TCreateParams& params, const char* className) {
+  // A system class does not change once found; asking the system again for every window made
+  // costs a search through its class list.
+  static std::map<String, WNDCLASSA> found;
+  auto known = found.find(className);
+  if (known != found.end()) {
+    params.WindowClass = known->second;
+    return;
+  }
   InitCommonControlsOnce();
   WNDCLASSA wc;
   if (!GetClassInfoA(nullptr, className, &wc) && !GetClassInfoA(FrameworkModule(), className, &wc))
@@ -270,7 +280,10 @@ void TWinControl::CreateSubClass(TCreateParams& params, const char* className) {
   // Keep the class's own procedure, extra bytes and cursor; a private class must not share DCs.
   wc.style &= ~(CS_OWNDC | CS_CLASSDC | CS_GLOBALCLASS | CS_PARENTDC);
   wc.hInstance = FrameworkModule();
+  wc.lpszMenuName = nullptr;
+  wc.lpszClassName = nullptr;
   params.WindowClass = wc;
+  found.emplace(className, wc);
 }
 
 void TWinControl::CreateWnd() {
@@ -300,13 +313,28 @@ void TWinControl::CreateHandle() {
     TScopeExit created([&] { controlState_.Exclude(csCreating); });
     CreateWnd();
   }
-  if (parent_) PlaceInZOrder();
+  if (parent_) {
+    // A child the parent makes in turn (see below) is in place already; one made out of turn (a
+    // sibling needed another's window) is placed by asking, and so are the rest after it.
+    bool inTurn = parent_->childInTurn_ == this && !parent_->childrenOutOfTurn_;
+    if (!inTurn && parent_->childInTurn_) parent_->childrenOutOfTurn_ = true;
+    if (!inTurn) PlaceInZOrder();
+  }
   UpdateBounds();
   // Last first: a new child window starts below its siblings, so made in this order the windows
   // stack as the control list does without being moved one by one.
   std::vector<TControl*> children(controls_);
-  for (auto it = children.rbegin(); it != children.rend(); ++it)
-    if (auto* w = dynamic_cast<TWinControl*>(*it)) w->CreateHandle();
+  TScopeExit made([&] {
+    childInTurn_ = nullptr;
+    childrenOutOfTurn_ = false;
+  });
+  for (auto it = children.rbegin(); it != children.rend(); ++it) {
+    if (auto* w = dynamic_cast<TWinControl*>(*it)) {
+      childInTurn_ = w;
+      w->CreateHandle();
+    }
+  }
+  childInTurn_ = nullptr;
   Realign();
 }
 

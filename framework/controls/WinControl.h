@@ -177,6 +177,8 @@ class TWinControl : public TControl {
   bool tabStop_ = false;
   int alignDisabled_ = 0;
   bool mouseTracked_ = false;
+  TWinControl* childInTurn_ = nullptr;    // the child whose window CreateHandle is making in turn
+  bool childrenOutOfTurn_ = false;        // a child's window was made out of turn meanwhile
   TImeMode imeMode_ = imDontCare;
   TImeName imeName_;
   TNotifyEvent onEnter_;

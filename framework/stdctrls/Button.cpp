@@ -77,12 +77,8 @@ TButton::TButton(TComponent* owner) : TButtonControl(owner) {
 void TButton::CreateParams(TCreateParams& params) {
   TButtonControl::CreateParams(params);
   CreateSubClass(params, "BUTTON");
+  // A window being made has not the focus yet: IsActive gives the style it keeps until it has.
   params.Style |= IsActive() ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
-}
-
-void TButton::CreateWnd() {
-  TButtonControl::CreateWnd();
-  SetButtonStyle(IsActive());
 }
 
 bool TButton::IsActive() const {

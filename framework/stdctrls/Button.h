@@ -52,7 +52,6 @@ class TButton : public TButtonControl {
 
  protected:
   void CreateParams(TCreateParams& params) override;
-  void CreateWnd() override;
   void SetButtonStyle(bool isDefault);
 
   void CNCommand(TMessage& m);

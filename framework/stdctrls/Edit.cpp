@@ -65,11 +65,12 @@ void TCustomEdit::CreateParams(TCreateParams& params) {
 }
 
 void TCustomEdit::CreateWnd() {
+  // The height comes from the font alone: the window is made at it rather than moved after.
+  UpdateHeight();
   TWinControl::CreateWnd();
   ApplyMaxLength();
   if (passwordChar_) SendMessageA(handle_, EM_SETPASSWORDCHAR, static_cast<unsigned char>(passwordChar_), 0);
   if (modified_) SendMessageA(handle_, EM_SETMODIFY, TRUE, 0);
-  UpdateHeight();
 }
 
 void TCustomEdit::DestroyWnd() {

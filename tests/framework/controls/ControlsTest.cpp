@@ -127,6 +127,19 @@ std::vector<TControl*> WindowsTopFirst(TWinControl* parent) {
   return found;
 }
 
+// A panel that needs another control's window before its own (as a control bound to a sibling).
+class TPanelNeedingSibling : public TTestPanel {
+ public:
+  using TTestPanel::TTestPanel;
+  TWinControl* sibling = nullptr;
+
+ protected:
+  void CreateWnd() override {
+    if (sibling) sibling->HandleNeeded();
+    TTestPanel::CreateWnd();
+  }
+};
+
 }  // namespace
 
 TEST_F(ControlTest, WindowsStackAsTheControlListWhenMadeTogetherLaterOrAgain) {
@@ -143,6 +156,16 @@ TEST_F(ControlTest, WindowsStackAsTheControlListWhenMadeTogetherLaterOrAgain) {
   EXPECT_EQ(later, WindowsTopFirst(form).front());
   panels[1]->RecreateWnd();
   EXPECT_EQ((std::vector<TControl*>{later, panels[3], panels[2], panels[1], panels[0]}), WindowsTopFirst(form));
+
+  // A window made out of turn, while the parent makes its children's, still ends up in place.
+  auto* box = new TTestPanel(form);
+  auto* needing = new TPanelNeedingSibling(form);
+  TTestPanel* inside[4] = {new TTestPanel(form), new TTestPanel(form), needing, new TTestPanel(form)};
+  for (TTestPanel* p : inside) p->SetParent(box);
+  needing->sibling = inside[0];
+  box->SetParent(form);
+  box->HandleNeeded();
+  EXPECT_EQ((std::vector<TControl*>{inside[3], inside[2], inside[1], inside[0]}), WindowsTopFirst(box));
 }
 
 TEST_F(ControlTest, EnablingAndHidingReachTheWindow) {
