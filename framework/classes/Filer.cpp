@@ -469,7 +469,8 @@ void TReader::ReadCollection(TCollection* collection, const TFormValue& value, c
         ApplyProperty(item, itemValue.members[i], itemValue.items[i]);
       } catch (const Exception& e) {
         if (e.Message().rfind("Line ", 0) == 0) throw;
-        Fail(Format("Line %d: Error reading %s[%d].%s: %s", line_, path, static_cast<int>(n), itemValue.members[i], e.Message()));
+        int line = itemValue.items[i].line ? itemValue.items[i].line : line_;
+        Fail(Format("Line %d: Error reading %s[%d].%s: %s", line, path, static_cast<int>(n), itemValue.members[i], e.Message()));
       }
     }
   }

@@ -22,6 +22,7 @@ struct TFormValue {
   std::vector<String> members;      // vaSet, vaItem
   std::vector<TFormValue> items;    // vaList, vaCollection, vaItem
   TBytes bytes;                     // vaBinary
+  int line = 0;                     // where a value read from a file starts (0: made in code)
 
   static TFormValue Integer(int64_t v);
   static TFormValue Float(double v);
@@ -36,6 +37,7 @@ struct TFormValue {
   void Add(const String& name, TFormValue value);
 
   bool IsIdent(const char* name) const;
+  // Equal values; where they were read does not count.
   bool operator==(const TFormValue& other) const;
   // The value in form-file syntax; lists and binary data span lines indented by indent.
   String ToText(int indent = 0) const;

@@ -269,6 +269,13 @@ String TParser::ReadStringToken() {
 }
 
 TFormValue TParser::ReadValue() {
+  int line = tokenLine_;
+  TFormValue value = ReadValueHere();
+  value.line = line;
+  return value;
+}
+
+TFormValue TParser::ReadValueHere() {
   switch (token_) {
     case toInteger: {
       TFormValue v = TFormValue::Integer(tokenInt_);

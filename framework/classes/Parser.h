@@ -44,6 +44,7 @@ class TParser {
   void ReadQuotedString();
   void ReadBinaryText();
   String ReadStringToken();
+  TFormValue ReadValueHere();
   TFormValue ReadList();
   TFormValue ReadCollection();
   void EnterNesting();

@@ -119,8 +119,14 @@ TEST(Collections, ReadWriteReadGivesTheSameTextWithNestingAndEmptyCollections) {
       });
   ASSERT_EQ(1, again.GetBooks()->Count());
   EXPECT_EQ(7, again.Book(0)->GetPages());
-  EXPECT_EQ((std::vector<String>{"Line 2: Error reading Books[0].Size: Property Size does not exist in TBook"}), skipped);
-  EXPECT_THROW(ReadComponentFromText("object S: TShelf\r\n  Books = <\r\n    item\r\n      Pages = 'x'\r\n    end>\r\nend", &again), EReadError);
+  EXPECT_EQ((std::vector<String>{"Line 5: Error reading Books[0].Size: Property Size does not exist in TBook"}), skipped);
+  try {
+    ReadComponentFromText("object S: TShelf\r\n  Books = <\r\n    item\r\n      Pages = 1\r\n    end\r\n    item\r\n"
+                          "      Pages = 'x'\r\n    end>\r\nend", &again);
+    ADD_FAILURE() << "a bad item value was accepted";
+  } catch (const EReadError& e) {
+    EXPECT_EQ("Line 7: Error reading Books[1].Pages: Invalid value 'x' for property Pages", e.Message());
+  }
   EXPECT_THROW(ReadComponentFromText("object S: TShelf\r\n  Books = <\r\n    item\r\n      Pages = 1\r\n", &again), EReadError);
   EXPECT_THROW(ReadComponentFromText("object S: TShelf\r\n  Label = <>\r\nend", &again), EReadError);
 }
