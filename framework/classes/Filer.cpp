@@ -142,13 +142,15 @@ String HeaderOf(const TComponent* component) {
   return component->GetName().empty() ? component->ClassName() : component->GetName() + ": " + component->ClassName();
 }
 
-// A reference as it reads back: the form (or frame) itself, a component it owns, or a component
-// another one owns.
-String ReferenceKey(const TObject* target, const TComponent* scope) {
+// A reference as it reads back: the form (or frame) being written itself, a component it owns,
+// the form and its components seen from a frame, or a component another one owns.
+String ReferenceKey(const TObject* target, const TComponent* scope, const TComponent* form) {
   auto* component = dynamic_cast<const TComponent*>(target);
   if (!component) return "nil";
   if (component == scope) return ".";
   if (component->GetOwner() == scope) return component->GetName();
+  if (form && component == form) return "^";
+  if (form && component->GetOwner() == form) return "^." + component->GetName();
   return (component->GetOwner() ? component->GetOwner()->GetName() : String()) + "." + component->GetName();
 }
 
@@ -163,7 +165,8 @@ String TWriter::WriteRootComponent(TComponent* root) {
     fresh = CreateFormAncestor(root->ClassInfo());
     ancestor = fresh.get();
   }
-  TAncestry ancestry = MakeAncestry(root, ancestor);
+  rootAncestor_ = ancestor;
+  TAncestry ancestry = MakeAncestry(root, ancestor, nullptr);
   WriteBlock(ancestor ? "inherited" : "object", root, TBaseline{ancestor, ancestor, root, false}, ancestry, 0);
   CheckNoneLeftOut(ancestry);
   return out_;
@@ -176,27 +179,45 @@ void TWriter::WriteLine(int indent, const String& text) {
 }
 
 void TWriter::WriteComponent(TComponent* component, TComponent* enclosing, const TAncestry& ancestry, int indent) {
-  TComponent* original = nullptr;
-  if (ancestry.ancestor && component->GetOwner() == ancestry.lookup && !component->GetName().empty())
-    original = ancestry.ancestor->FindComponent(component->GetName());
-  if (original) {
-    // A component the ancestor makes holds only its changes, and may be left out without any.
-    size_t start = out_.size();
-    TBaseline baseline{original, ancestry.ancestor, ancestry.lookup, false};
-    bool changed = WriteBlock("inherited", component, baseline, ancestry, indent);
-    if (!changed && InItsAncestorsPlace(component, original, enclosing, ancestry)) out_.resize(start);
-  } else if (component->GetComponentState().Contains(csInline)) {
-    WriteInline(component, indent);
-  } else {
-    WriteBlock("object", component, TBaseline{}, ancestry, indent);
+  const TAncestry* owning = nullptr;
+  TComponent* original = FindOriginal(component, ancestry, owning);
+  if (!original) {
+    if (component->GetComponentState().Contains(csInline)) WriteInline(component, ancestry, indent);
+    else WriteBlock("object", component, TBaseline{}, ancestry, indent);
+    return;
   }
+  // A component the ancestor makes holds only its changes, and may be left out without any.
+  size_t start = out_.size();
+  TBaseline baseline{original, owning->ancestor, owning->lookup, false};
+  bool changed = false;
+  if (component->GetComponentState().Contains(csInline)) {
+    // A frame the ancestor embeds: its own components are compared with those of the ancestor's frame.
+    TAncestry inner = MakeAncestry(component, original, &ancestry);
+    changed = WriteBlock("inherited", component, baseline, inner, indent);
+    CheckNoneLeftOut(inner);
+  } else {
+    changed = WriteBlock("inherited", component, baseline, ancestry, indent);
+  }
+  if (!changed && InItsAncestorsPlace(component, original, enclosing, *owning)) out_.resize(start);
+}
+
+// The ancestor's component of the same name, looked up in the ancestor of the form or frame that
+// owns component (owning tells which); null for a component the ancestor does not make.
+TComponent* TWriter::FindOriginal(TComponent* component, const TAncestry& ancestry, const TAncestry*& owning) const {
+  if (component->GetName().empty()) return nullptr;
+  for (const TAncestry* a = &ancestry; a; a = a->outer) {
+    if (component->GetOwner() != a->lookup) continue;
+    owning = a;
+    return a->ancestor ? a->ancestor->FindComponent(component->GetName()) : nullptr;
+  }
+  return nullptr;
 }
 
 // An inline frame's own components come from the frame's form file; what the form changed in
 // them is written as "inherited" blocks holding the values that differ from a fresh frame's.
-void TWriter::WriteInline(TComponent* frame, int indent) {
+void TWriter::WriteInline(TComponent* frame, const TAncestry& outer, int indent) {
   std::unique_ptr<TComponent> fresh = CreateFresh(frame->ClassInfo());
-  TAncestry ancestry = MakeAncestry(frame, fresh.get());
+  TAncestry ancestry = MakeAncestry(frame, fresh.get(), &outer);
   // The frame's own values are written where they differ from their defaults too, as for any
   // component the form made.
   WriteBlock("inline", frame, TBaseline{fresh.get(), fresh.get(), root_, true}, ancestry, indent);
@@ -225,10 +246,11 @@ void TWriter::WriteChildren(TComponent* component, const TAncestry& ancestry, in
   if (ancestry.lookup != root_) component->GetChildren(write, root_);
 }
 
-TWriter::TAncestry TWriter::MakeAncestry(TComponent* lookup, TComponent* ancestor) {
+TWriter::TAncestry TWriter::MakeAncestry(TComponent* lookup, TComponent* ancestor, const TAncestry* outer) {
   TAncestry ancestry;
   ancestry.lookup = lookup;
   ancestry.ancestor = ancestor;
+  ancestry.outer = outer;
   if (!ancestor) return ancestry;
   std::function<void(TComponent*)> visit = [&](TComponent* parent) {
     parent->GetChildren(
@@ -310,13 +332,16 @@ std::optional<TFormValue> TWriter::ChangedValue(TObject* instance, const TPropIn
   bool empty = false;
   if (prop.Kind() == tkComponent) {
     empty = !prop.GetObject(instance);
-    same = ReferenceKey(prop.GetObject(instance), baseline.lookup) == ReferenceKey(prop.GetObject(baseline.base), baseline.baseRoot);
+    same = ReferenceKey(prop.GetObject(instance), baseline.lookup, root_) ==
+           ReferenceKey(prop.GetObject(baseline.base), baseline.baseRoot, rootAncestor_);
   } else if (prop.Kind() == tkMethod) {
     // A frame's events stay bound to the frame's methods; the form binds to its own.
     bool bound = ours || prop.ShouldWrite(instance, baseline.lookup);
     empty = !bound;
     String mine = bound ? prop.Get(instance, root_).text : String("nil");
-    String theirs = prop.ShouldWrite(baseline.base, baseline.baseRoot) ? prop.Get(baseline.base, baseline.baseRoot).text : String("nil");
+    bool boundBefore = prop.ShouldWrite(baseline.base, baseline.baseRoot) ||
+                       (rootAncestor_ && prop.ShouldWrite(baseline.base, rootAncestor_));
+    String theirs = boundBefore ? prop.Get(baseline.base, baseline.baseRoot).text : String("nil");
     same = SameText(mine, theirs);
   } else {
     TFormValue value = prop.Get(instance, root_);
@@ -464,12 +489,11 @@ void TReader::ReadComponent(TComponent* existing, TComponent* enclosing, int dep
     SkipBody(depth);
     return;
   }
-  // Components inside an inline frame that the file names as inherited are the frame's own.
+  // Components inside an inline frame (embedded here, or by the ancestor's form file) that the
+  // file names as inherited are the frame's own.
   TComponent* outerLookup = lookup_;
-  if (header.kind == hkInline) {
-    component->SetInlineState(true);
-    lookup_ = component;
-  }
+  if (header.kind == hkInline) component->SetInlineState(true);
+  if (component != root_ && component->GetComponentState().Contains(csInline)) lookup_ = component;
   ReadBody(component, depth);
   lookup_ = outerLookup;
 }
@@ -498,12 +522,15 @@ TComponent* TReader::PrepareRoot(TComponent* root, const Header& header) {
 // and moves it into the component whose block holds it: a derived form may give an inherited
 // control another parent.
 TComponent* TReader::FindInherited(const Header& header, TComponent* enclosing) {
-  TComponent* component = header.name.empty() ? nullptr : lookup_->FindComponent(header.name);
+  TComponent* component = nullptr;
+  // Inside a frame the frame's own components come first, then those the form put there.
+  for (TComponent* scope : {lookup_, root_})
+    if (!component && !header.name.empty()) component = scope->FindComponent(header.name);
   String problem;
   if (!component) problem = Format("Inherited component %s not found", header.name);
   else if (!component->ClassInfo().InheritsFrom(FindClassOf(header.className, component)))
     problem = Format("Inherited component %s is a %s, not a %s", header.name, component->ClassName(), header.className);
-  else if (component->HasParent() && !IsChildOf(component, enclosing)) {
+  else if (component->HasParent() && component->GetParentComponent() != enclosing && !IsChildOf(component, enclosing)) {
     try {
       component->SetParentComponent(enclosing);
     } catch (const Exception& e) {

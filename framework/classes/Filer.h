@@ -57,11 +57,12 @@ class TWriter : public TFiler {
   // The components being written and their counterparts: components owned by lookup (the root,
   // or an inline frame) whose names ancestor (a fresh instance of what lookup derives from, or
   // null) also has are written as "inherited" blocks. places tells, for each component of the
-  // ancestor, the component it is written inside there.
+  // ancestor, the component it is written inside there. Inside a frame, outer is the form's.
   struct TAncestry {
     TComponent* lookup = nullptr;
     TComponent* ancestor = nullptr;
     std::unordered_map<const TComponent*, const TComponent*> places;
+    const TAncestry* outer = nullptr;
   };
   // What the values of one object are compared with: base, the same object in the ancestor (whose
   // references and events belong to baseRoot), or, without a base, each value's default.
@@ -79,11 +80,12 @@ class TWriter : public TFiler {
   };
 
   void WriteComponent(TComponent* component, TComponent* enclosing, const TAncestry& ancestry, int indent);
-  void WriteInline(TComponent* frame, int indent);
+  TComponent* FindOriginal(TComponent* component, const TAncestry& ancestry, const TAncestry*& owning) const;
+  void WriteInline(TComponent* frame, const TAncestry& outer, int indent);
   // Writes one block; false when nothing was written inside it.
   bool WriteBlock(const char* kind, TComponent* component, const TBaseline& baseline, const TAncestry& ancestry, int indent);
   void WriteChildren(TComponent* component, const TAncestry& ancestry, int indent);
-  TAncestry MakeAncestry(TComponent* lookup, TComponent* ancestor);
+  TAncestry MakeAncestry(TComponent* lookup, TComponent* ancestor, const TAncestry* outer);
   bool InItsAncestorsPlace(TComponent* component, const TComponent* original, const TComponent* enclosing,
                            const TAncestry& ancestry) const;
   void CheckNoneLeftOut(const TAncestry& ancestry) const;
@@ -99,6 +101,8 @@ class TWriter : public TFiler {
 
   String out_;
   TComponent* ancestor_ = nullptr;
+  // What the root is compared with during one WriteRootComponent, or null.
+  TComponent* rootAncestor_ = nullptr;
   std::vector<TDefinedValue>* defined_ = nullptr;
 };
 

@@ -77,6 +77,7 @@ class TBoxFrame : public TFrame {
 
  public:
   explicit TBoxFrame(TComponent* owner) : TFrame(owner) { ReadFormResource(); }
+  TPanel* Box() const { return dynamic_cast<TPanel*>(FindComponent("Box")); }
 };
 
 TOVIX_IMPLEMENT_CLASS(TBoxFrame, TFrame) {}
@@ -97,6 +98,7 @@ const char kChanged[] =
     "  inherited OkButton: TButton\r\n    Caption = 'Fine'\r\n    OnClick = nil\r\n  end\r\n"
     "  inherited Choices: TListBox\r\n    Items.Strings = ()\r\n  end\r\n"
     "  inherited Spare: TButton\r\n    Visible = True\r\n  end\r\n"
+    "  inherited Boxes: TBoxFrame\r\n    inherited Box: TPanel\r\n      Width = 120\r\n    end\r\n  end\r\n"
     "  inherited Title: TLabel\r\n    FocusControl = Added\r\n  end\r\n"
     "  inherited Glossary: TGlossary\r\n"
     "    Words = <\r\n      item\r\n        Text = 'alpha'\r\n      end\r\n"
@@ -116,6 +118,7 @@ TEST(InheritedWrite, AFormWritesOnlyWhatDiffersFromItsAncestorAndReadsBackTheSam
   title->SetParent(&form);
   title->SetFocusControl(form.Find<TButton>("Added"));
   form.Find<TGlossary>("Glossary")->Word(1)->SetText("gamma");
+  form.Find<TBoxFrame>("Boxes")->Box()->SetWidth(120);
   String text = WriteComponentToText(&form);
   EXPECT_EQ(kChanged, text);
 
@@ -132,6 +135,7 @@ TEST(InheritedWrite, AFormWritesOnlyWhatDiffersFromItsAncestorAndReadsBackTheSam
   EXPECT_EQ(copy.Find<TPanel>("Header"), copy.Find<TButton>("Added")->GetParent());
   EXPECT_EQ("gamma", copy.Find<TGlossary>("Glossary")->Word(1)->GetText());
   EXPECT_EQ(2, copy.Find<TGlossary>("Glossary")->GetWords()->GetCount());
+  EXPECT_EQ(120, copy.Find<TBoxFrame>("Boxes")->Box()->GetWidth());
 }
 
 TEST(InheritedWrite, ExplicitAncestorsFallbacksAndDeletedComponents) {
