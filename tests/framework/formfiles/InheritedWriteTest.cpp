@@ -4,7 +4,6 @@
 #include "framework/Classes.h"
 #include "framework/ExtCtrls.h"
 #include "framework/Forms.h"
-#include "framework/Menus.h"
 #include "framework/StdCtrls.h"
 #include "framework/TypInfoBuilder.h"
 #include "framework/system/ScopeExit.h"
@@ -18,11 +17,9 @@ class TGlossaryWord : public TCollectionItem {
 
  public:
   explicit TGlossaryWord(TCollection* collection) : TCollectionItem(collection) {}
-  const String& GetText() const { return text_; }
-  void SetText(const String& v) { text_ = v; }
-
- private:
-  String text_;
+  const String& GetText() const { return text; }
+  void SetText(const String& v) { text = v; }
+  String text;
 };
 
 TOVIX_IMPLEMENT_CLASS(TGlossaryWord, TCollectionItem) { c.Property("Text", &TGlossaryWord::GetText, &TGlossaryWord::SetText); }
@@ -31,13 +28,11 @@ class TGlossary : public TComponent {
   TOVIX_DECLARE_CLASS(TGlossary)
 
  public:
-  explicit TGlossary(TComponent* owner) : TComponent(owner), words_(this, TCollection::Maker<TGlossaryWord>()) {}
-  TCollection* GetWords() const { return const_cast<TCollection*>(&words_); }
-  void SetWords(TCollection* v) { words_.Assign(v); }
-  TGlossaryWord* Word(int i) const { return static_cast<TGlossaryWord*>(words_.GetItem(i)); }
-
- private:
-  TCollection words_;
+  explicit TGlossary(TComponent* owner) : TComponent(owner), words(this, TCollection::Maker<TGlossaryWord>()) {}
+  TCollection* GetWords() const { return const_cast<TCollection*>(&words); }
+  void SetWords(TCollection* v) { words.Assign(v); }
+  TGlossaryWord* Word(int i) const { return static_cast<TGlossaryWord*>(words.GetItem(i)); }
+  TCollection words;
 };
 
 TOVIX_IMPLEMENT_CLASS(TGlossary, TComponent) { c.Property("Words", &TGlossary::GetWords, &TGlossary::SetWords); }
@@ -62,8 +57,7 @@ class TDerivedForm : public TAncestorForm {
   TOVIX_DECLARE_CLASS(TDerivedForm)
 
  public:
-  // Without readOwnFile it holds what the ancestor's file made: what its constructor reads its
-  // own file over.
+  // Without readOwnFile it holds what its constructor reads its own file over.
   explicit TDerivedForm(TComponent* owner, bool readOwnFile = true) : TAncestorForm(owner) {
     if (readOwnFile) ReadFormResource();
   }
@@ -88,29 +82,23 @@ TOVIX_IMPLEMENT_CLASS(TBoxFrame, TFrame) {}
 const char kChanged[] =
     "inherited DerivedForm: TDerivedForm\r\n"
     "  Caption = 'Derived'\r\n"
-    "  ClientWidth = 492\r\n"
+    "  ClientWidth = 480\r\n"
     "  inherited Header: TPanel\r\n"
-    "    object Added: TButton\r\n"
-    "      Left = 0\r\n      Top = 0\r\n      Width = 75\r\n      Height = 25\r\n"
-    "      Caption = 'Added'\r\n      TabOrder = 0\r\n      OnClick = AddedClick\r\n"
-    "    end\r\n"
-    "  end\r\n"
+    "    object Added: TButton\r\n      Left = 0\r\n      Top = 0\r\n      Width = 75\r\n      Height = 25\r\n"
+    "      Caption = 'Added'\r\n      TabOrder = 0\r\n      OnClick = AddedClick\r\n    end\r\n  end\r\n"
     "  inherited OkButton: TButton\r\n    Caption = 'Fine'\r\n    OnClick = nil\r\n  end\r\n"
     "  inherited Choices: TListBox\r\n    Items.Strings = ()\r\n  end\r\n"
     "  inherited Spare: TButton\r\n    Visible = True\r\n  end\r\n"
     "  inherited Boxes: TBoxFrame\r\n    inherited Box: TPanel\r\n      Width = 120\r\n    end\r\n  end\r\n"
     "  inherited Title: TLabel\r\n    FocusControl = Added\r\n  end\r\n"
-    "  inherited Glossary: TGlossary\r\n"
-    "    Words = <\r\n      item\r\n        Text = 'alpha'\r\n      end\r\n"
-    "      item\r\n        Text = 'gamma'\r\n      end>\r\n"
-    "  end\r\n"
-    "end\r\n";
+    "  inherited Glossary: TGlossary\r\n    Words = <\r\n      item\r\n        Text = 'alpha'\r\n      end\r\n"
+    "      item\r\n        Text = 'gamma'\r\n      end>\r\n  end\r\nend\r\n";
 
 TEST(InheritedWrite, AFormWritesOnlyWhatDiffersFromItsAncestorAndReadsBackTheSame) {
   TDerivedForm form(nullptr);
   EXPECT_EQ(FormResourceText(&form), WriteComponentToText(&form)) << "unchanged, it writes its own form file";
 
-  form.SetWidth(500);
+  form.SetClientWidth(480);
   form.Find<TButton>("OkButton")->SetOnClick(TNotifyEvent());
   form.Find<TListBox>("Choices")->GetItems()->Clear();
   form.Find<TButton>("Spare")->SetVisible(true);  // its default, but not the ancestor's value
@@ -126,7 +114,7 @@ TEST(InheritedWrite, AFormWritesOnlyWhatDiffersFromItsAncestorAndReadsBackTheSam
   ReadComponentFromText(text, &copy);
   EXPECT_EQ(text, WriteComponentToText(&copy));
   EXPECT_EQ(form.GetComponentCount(), copy.GetComponentCount());
-  EXPECT_EQ(500, copy.GetWidth());
+  EXPECT_EQ(480, copy.GetClientWidth());
   EXPECT_FALSE(copy.Find<TButton>("OkButton")->GetOnClick());
   EXPECT_EQ(0, copy.Find<TListBox>("Choices")->GetItems()->GetCount());
   EXPECT_TRUE(copy.Find<TButton>("Spare")->GetVisible());
