@@ -109,10 +109,71 @@ void TFiler::DefineBinaryProperty(const String& name, std::function<void(const T
 // ---------------------------------------------------------------------------
 // TWriter
 
+namespace {
+
+// The form file of a class, or false when its module has none.
+bool FindFormResource(const TClassInfo& info, String& text) {
+  auto module = static_cast<HMODULE>(info.Module());
+  HRSRC resource = FindResourceA(module, info.Name().c_str(), MAKEINTRESOURCEA(10) /* RT_RCDATA */);
+  HGLOBAL loaded = resource ? LoadResource(module, resource) : nullptr;
+  const char* data = loaded ? static_cast<const char*>(LockResource(loaded)) : nullptr;
+  if (!data) return false;
+  text.assign(data, SizeofResource(module, resource));
+  return true;
+}
+
+// A fresh instance of a class, as its constructor makes it (reading its form files), or null
+// when it cannot be made. Without one there is nothing to compare with, and its instances are
+// written whole, as before ancestors were compared: every value is kept, and reading such a file
+// over the ancestor's fails on the first duplicate name rather than losing anything silently.
+std::unique_ptr<TComponent> CreateFresh(const TClassInfo& info) {
+  if (!info.CanCreate()) return nullptr;
+  try {
+    return std::unique_ptr<TComponent>(info.Create(nullptr));
+  } catch (const std::exception&) {
+    return nullptr;
+  }
+}
+
+// A fresh instance of the nearest class root's class derives from that has a form file, or null.
+std::unique_ptr<TComponent> CreateFormAncestor(const TClassInfo& rootClass) {
+  String text;
+  for (const TClassInfo* c = rootClass.Parent(); c; c = c->Parent())
+    if (FindFormResource(*c, text)) return CreateFresh(*c);
+  return nullptr;
+}
+
+String HeaderOf(const TComponent* component) {
+  return component->GetName().empty() ? component->ClassName() : component->GetName() + ": " + component->ClassName();
+}
+
+// A reference as it reads back: the form (or frame) being written itself, a component it owns,
+// the form and its components seen from a frame, or a component another one owns.
+String ReferenceKey(const TObject* target, const TComponent* scope, const TComponent* form) {
+  auto* component = dynamic_cast<const TComponent*>(target);
+  if (!component) return "nil";
+  if (component == scope) return ".";
+  if (component->GetOwner() == scope) return component->GetName();
+  if (form && component == form) return "^";
+  if (form && component->GetOwner() == form) return "^." + component->GetName();
+  return (component->GetOwner() ? component->GetOwner()->GetName() : String()) + "." + component->GetName();
+}
+
+}  // namespace
+
 String TWriter::WriteRootComponent(TComponent* root) {
   root_ = root;
   out_.clear();
-  WriteComponent(root, 0);
+  std::unique_ptr<TComponent> fresh;
+  TComponent* ancestor = ancestor_;
+  if (!ancestor) {
+    fresh = CreateFormAncestor(root->ClassInfo());
+    ancestor = fresh.get();
+  }
+  rootAncestor_ = ancestor;
+  TAncestry ancestry = MakeAncestry(root, ancestor, nullptr);
+  WriteBlock(ancestor ? "inherited" : "object", root, TBaseline{ancestor, ancestor, root, false}, ancestry, 0);
+  CheckNoneLeftOut(ancestry);
   return out_;
 }
 
@@ -122,81 +183,209 @@ void TWriter::WriteLine(int indent, const String& text) {
   out_ += "\r\n";
 }
 
-void TWriter::WriteComponent(TComponent* component, int indent) {
-  StateScope writing(component, &TComponent::SetWritingState);
-  String header = component->GetName().empty() ? component->ClassName()
-                                               : component->GetName() + ": " + component->ClassName();
-  bool isInline = component != root_ && component->GetComponentState().Contains(csInline);
-  WriteLine(indent, (isInline ? "inline " : "object ") + header);
-  WriteProperties(component, String(), 0, [&](const String& name, const TFormValue& value) {
-    WriteLine(indent + 2, name + " = " + value.ToText(indent + 2));
-  });
-  if (isInline) WriteInlineChanges(component, indent + 2);
-  component->GetChildren([&](TComponent* child) { WriteComponent(child, indent + 2); }, root_);
-  WriteLine(indent, "end");
+void TWriter::WriteComponent(TComponent* component, TComponent* enclosing, const TAncestry& ancestry, int indent) {
+  const TAncestry* owning = nullptr;
+  TComponent* original = FindOriginal(component, ancestry, owning);
+  if (!original) {
+    if (component->GetComponentState().Contains(csInline)) WriteInline(component, ancestry, indent);
+    else WriteBlock("object", component, TBaseline{}, ancestry, indent);
+    return;
+  }
+  // A component the ancestor makes holds only its changes, and may be left out without any.
+  size_t start = out_.size();
+  TBaseline baseline{original, owning->ancestor, owning->lookup, false};
+  bool changed = false;
+  if (component->GetComponentState().Contains(csInline)) {
+    // A frame the ancestor embeds: its own components are compared with those of the ancestor's frame.
+    TAncestry inner = MakeAncestry(component, original, &ancestry);
+    changed = WriteBlock("inherited", component, baseline, inner, indent);
+    CheckNoneLeftOut(inner);
+  } else {
+    changed = WriteBlock("inherited", component, baseline, ancestry, indent);
+  }
+  if (!changed && InItsAncestorsPlace(component, original, enclosing, *owning)) out_.resize(start);
 }
 
-namespace {
-
-using TNamedValues = std::vector<std::pair<String, TFormValue>>;
-
-bool Contains(const TNamedValues& values, const std::pair<String, TFormValue>& value) {
-  return std::find(values.begin(), values.end(), value) != values.end();
+// The ancestor's component of the same name, looked up in the ancestor of the form or frame that
+// owns component (owning tells which); null for a component the ancestor does not make.
+TComponent* TWriter::FindOriginal(TComponent* component, const TAncestry& ancestry, const TAncestry*& owning) const {
+  if (component->GetName().empty()) return nullptr;
+  for (const TAncestry* a = &ancestry; a; a = a->outer) {
+    if (component->GetOwner() != a->lookup) continue;
+    owning = a;
+    return a->ancestor ? a->ancestor->FindComponent(component->GetName()) : nullptr;
+  }
+  return nullptr;
 }
-
-}  // namespace
 
 // An inline frame's own components come from the frame's form file; what the form changed in
 // them is written as "inherited" blocks holding the values that differ from a fresh frame's.
-void TWriter::WriteInlineChanges(TComponent* frame, int indent) {
-  std::unique_ptr<TComponent> fresh(frame->ClassInfo().Create(nullptr));
-  if (!fresh) return;
-  auto collect = [this](TComponent* component) {
-    TNamedValues values;
-    StateScope writing(component, &TComponent::SetWritingState);
-    WriteProperties(component, String(), 0, [&values](const String& name, const TFormValue& value) {
-      values.emplace_back(name, value);
-    });
-    return values;
+void TWriter::WriteInline(TComponent* frame, const TAncestry& outer, int indent) {
+  std::unique_ptr<TComponent> fresh = CreateFresh(frame->ClassInfo());
+  TAncestry ancestry = MakeAncestry(frame, fresh.get(), &outer);
+  // The frame's own values are written where they differ from their defaults too, as for any
+  // component the form made.
+  WriteBlock("inline", frame, TBaseline{fresh.get(), fresh.get(), root_, true}, ancestry, indent);
+  CheckNoneLeftOut(ancestry);
+}
+
+bool TWriter::WriteBlock(const char* kind, TComponent* component, const TBaseline& baseline, const TAncestry& ancestry,
+                         int indent) {
+  StateScope writing(component, &TComponent::SetWritingState);
+  WriteLine(indent, String(kind) + " " + HeaderOf(component));
+  size_t bodyStart = out_.size();
+  WriteProperties(component, baseline, String(), 0, [&](const String& name, const TFormValue& value) {
+    WriteLine(indent + 2, name + " = " + value.ToText(indent + 2));
+  });
+  WriteChildren(component, ancestry, indent + 2);
+  bool wroteInside = out_.size() != bodyStart;
+  WriteLine(indent, "end");
+  return wroteInside;
+}
+
+void TWriter::WriteChildren(TComponent* component, const TAncestry& ancestry, int indent) {
+  auto write = [&](TComponent* child) { WriteComponent(child, component, ancestry, indent); };
+  // A frame's own components (the frame is the lookup) are written only as changes to a fresh
+  // frame's; the components the form put inside it are the form's.
+  if (ancestry.lookup == root_ || ancestry.ancestor) component->GetChildren(write, ancestry.lookup);
+  if (ancestry.lookup != root_) component->GetChildren(write, root_);
+}
+
+TWriter::TAncestry TWriter::MakeAncestry(TComponent* lookup, TComponent* ancestor, const TAncestry* outer) {
+  TAncestry ancestry;
+  ancestry.lookup = lookup;
+  ancestry.ancestor = ancestor;
+  ancestry.outer = outer;
+  if (!ancestor) return ancestry;
+  std::function<void(TComponent*)> visit = [&](TComponent* parent) {
+    parent->GetChildren(
+        [&](TComponent* child) {
+          if (!ancestry.places.emplace(child, parent).second) return;
+          visit(child);
+        },
+        ancestor);
   };
-  for (int i = 0; i < frame->GetComponentCount(); ++i) {
-    TComponent* child = frame->GetComponents(i);
-    TComponent* original = child->GetName().empty() ? nullptr : fresh->FindComponent(child->GetName());
-    if (!original) continue;
-    TNamedValues before = collect(original);
-    TNamedValues changed;
-    for (auto& value : collect(child))
-      if (!Contains(before, value)) changed.push_back(std::move(value));
-    if (changed.empty()) continue;
-    WriteLine(indent, "inherited " + child->GetName() + ": " + child->ClassName());
-    for (const auto& [name, value] : changed) WriteLine(indent + 2, name + " = " + value.ToText(indent + 2));
-    WriteLine(indent, "end");
+  visit(ancestor);
+  return ancestry;
+}
+
+// Whether an ancestor's component is written inside the component its ancestor writes it in:
+// reading an "inherited" block moves the component into the block around it.
+bool TWriter::InItsAncestorsPlace(TComponent* component, const TComponent* original, const TComponent* enclosing,
+                                  const TAncestry& ancestry) const {
+  if (!component->HasParent()) return true;
+  auto place = ancestry.places.find(original);
+  if (place == ancestry.places.end()) return false;
+  if (place->second == ancestry.ancestor) return enclosing == ancestry.lookup;
+  return enclosing != ancestry.lookup && !enclosing->GetName().empty() &&
+         SameText(enclosing->GetName(), place->second->GetName());
+}
+
+// A file can only add to what the ancestor's form file makes: a component deleted from a derived
+// form would come back when the file is read.
+void TWriter::CheckNoneLeftOut(const TAncestry& ancestry) const {
+  if (!ancestry.ancestor || ancestry.ancestor == ancestry.lookup) return;
+  for (int i = 0; i < ancestry.ancestor->GetComponentCount(); ++i) {
+    const String& name = ancestry.ancestor->GetComponents(i)->GetName();
+    if (!name.empty() && !ancestry.lookup->FindComponent(name))
+      throw EWriteError(Format("%s has no %s, which its ancestor %s makes: an inherited component cannot be deleted",
+                               HeaderOf(ancestry.lookup), name, ancestry.ancestor->ClassName()));
   }
 }
 
-void TWriter::WriteProperties(TObject* instance, const String& prefix, int depth, const TEmit& emit) {
+void TWriter::WriteProperties(TObject* instance, const TBaseline& baseline, const String& prefix, int depth,
+                              const TEmit& emit) {
   if (depth > kMaxNesting) throw EWriteError(Format("Properties of %s nest too deeply", prefix));
   for (const TPropInfo* prop : instance->ClassInfo().Properties()) {
-    if (!prop->ShouldWrite(instance, root_)) continue;
+    // The base is compared where its class has the same property (a derived class may publish more).
+    TObject* base = baseline.base && baseline.base->ClassInfo().FindProperty(prop->Name()) == prop ? baseline.base : nullptr;
     if (prop->Kind() == tkClass) {
-      TObject* nested = prop->GetObject(instance);
-      if (auto* collection = dynamic_cast<TCollection*>(nested))
-        emit(prefix + prop->Name(), CollectionValue(collection, depth + 1));
-      else
-        WriteProperties(nested, prefix + prop->Name() + ".", depth + 1, emit);
+      WriteNested(instance, base, *prop, baseline, prefix, depth, emit);
+    } else if (!base) {
+      if (prop->ShouldWrite(instance, root_)) emit(prefix + prop->Name(), prop->Get(instance, root_));
+    } else if (prop->IsStored(instance)) {
+      if (auto value = ChangedValue(instance, *prop, baseline)) emit(prefix + prop->Name(), *value);
+    }
+  }
+  if (auto* persistent = dynamic_cast<TPersistent*>(instance)) WriteDefinedValues(persistent, baseline, prefix, emit);
+}
+
+// A nested object is compared value by value, a collection as a whole: reading one replaces every item.
+void TWriter::WriteNested(TObject* instance, TObject* base, const TPropInfo& prop, const TBaseline& baseline,
+                          const String& prefix, int depth, const TEmit& emit) {
+  if (!prop.ShouldWrite(instance, root_)) return;
+  TObject* nested = prop.GetObject(instance);
+  TObject* baseNested = base ? prop.GetObject(base) : nullptr;
+  if (auto* collection = dynamic_cast<TCollection*>(nested)) {
+    TFormValue value = CollectionValue(collection, depth + 1);
+    auto* baseCollection = dynamic_cast<TCollection*>(baseNested);
+    if (!baseCollection || baseline.keepDefaults || !(value == CollectionValue(baseCollection, depth + 1)))
+      emit(prefix + prop.Name(), value);
+    return;
+  }
+  TBaseline inner = baseline;
+  inner.base = baseNested;
+  WriteProperties(nested, inner, prefix + prop.Name() + ".", depth + 1, emit);
+}
+
+// The value of a property to write when the ancestor's object holds another (or keepDefaults
+// asks for it); nothing when they agree, or when the difference cannot be spelt in a form file
+// (an event bound to a method of another object, a reference to an unnamed component).
+std::optional<TFormValue> TWriter::ChangedValue(TObject* instance, const TPropInfo& prop, const TBaseline& baseline) const {
+  bool ours = prop.ShouldWrite(instance, root_);
+  bool same = false;
+  bool empty = false;
+  if (prop.Kind() == tkComponent) {
+    empty = !prop.GetObject(instance);
+    same = ReferenceKey(prop.GetObject(instance), baseline.lookup, root_) ==
+           ReferenceKey(prop.GetObject(baseline.base), baseline.baseRoot, rootAncestor_);
+  } else if (prop.Kind() == tkMethod) {
+    // A frame's events stay bound to the frame's methods; the form binds to its own.
+    bool bound = ours || prop.ShouldWrite(instance, baseline.lookup);
+    empty = !bound;
+    String mine = bound ? prop.Get(instance, root_).text : String("nil");
+    bool boundBefore = prop.ShouldWrite(baseline.base, baseline.baseRoot) ||
+                       (rootAncestor_ && prop.ShouldWrite(baseline.base, rootAncestor_));
+    String theirs = boundBefore ? prop.Get(baseline.base, baseline.baseRoot).text : String("nil");
+    same = SameText(mine, theirs);
+  } else {
+    TFormValue value = prop.Get(instance, root_);
+    if (value == prop.Get(baseline.base, baseline.baseRoot) && !(baseline.keepDefaults && ours)) return std::nullopt;
+    return value;
+  }
+  if (same && !(baseline.keepDefaults && ours)) return std::nullopt;
+  if (ours) return prop.Get(instance, root_);
+  if (empty) return TFormValue::Ident("nil");
+  return std::nullopt;
+}
+
+// Values the objects define themselves (lists of strings, binary data, designer positions). One
+// the ancestor has and this object has not is written empty, so that reading clears it.
+void TWriter::WriteDefinedValues(TPersistent* instance, const TBaseline& baseline, const String& prefix, const TEmit& emit) {
+  std::vector<TDefinedValue> theirs;
+  if (auto* base = dynamic_cast<TPersistent*>(baseline.base)) theirs = DefinedValues(base);
+  for (const TDefinedValue& mine : DefinedValues(instance)) {
+    if (!mine.write) continue;
+    if (!baseline.base) {
+      if (mine.hasData) emit(prefix + mine.name, mine.write());
       continue;
     }
-    emit(prefix + prop->Name(), prop->Get(instance, root_));
+    auto before = std::find_if(theirs.begin(), theirs.end(), [&](const TDefinedValue& d) { return SameText(d.name, mine.name); });
+    std::optional<TFormValue> now, then;
+    if (mine.hasData) now = mine.write();
+    if (before != theirs.end() && before->hasData && before->write) then = before->write();
+    if (now == then && !(baseline.keepDefaults && now)) continue;
+    emit(prefix + mine.name, now ? *now : mine.write());
   }
-  if (auto* persistent = dynamic_cast<TPersistent*>(instance)) {
-    String outerPrefix = definePrefix_;
-    const TEmit* outerEmit = defineEmit_;
-    definePrefix_ = prefix;
-    defineEmit_ = &emit;
-    persistent->DefineProperties(*this);
-    definePrefix_ = outerPrefix;
-    defineEmit_ = outerEmit;
-  }
+}
+
+std::vector<TWriter::TDefinedValue> TWriter::DefinedValues(TPersistent* instance) {
+  std::vector<TDefinedValue> values;
+  std::vector<TDefinedValue>* outer = defined_;
+  defined_ = &values;
+  TScopeExit restore([&] { defined_ = outer; });
+  instance->DefineProperties(*this);
+  return values;
 }
 
 // Every item of a collection with the properties it would write as a component; an empty
@@ -205,7 +394,7 @@ TFormValue TWriter::CollectionValue(TCollection* collection, int depth) {
   std::vector<TFormValue> items;
   for (int i = 0; i < collection->GetCount(); ++i) {
     TFormValue item = TFormValue::Item();
-    WriteProperties(collection->GetItem(i), String(), depth,
+    WriteProperties(collection->GetItem(i), TBaseline{}, String(), depth,
                     [&item](const String& name, const TFormValue& value) { item.Add(name, value); });
     items.push_back(std::move(item));
   }
@@ -213,8 +402,7 @@ TFormValue TWriter::CollectionValue(TCollection* collection, int depth) {
 }
 
 void TWriter::DefineProperty(const String& name, TValueReader, TValueWriter write, bool hasData) {
-  if (!hasData || !write || !defineEmit_) return;
-  (*defineEmit_)(definePrefix_ + name, write());
+  if (defined_) defined_->push_back(TDefinedValue{name, std::move(write), hasData});
 }
 
 // ---------------------------------------------------------------------------
@@ -300,18 +488,17 @@ void TReader::ReadComponent(TComponent* existing, TComponent* enclosing, int dep
   Header header = ReadHeader(depth);
   TComponent* component = nullptr;
   if (existing) component = PrepareRoot(existing, header);
-  else if (header.kind == hkInherited) component = FindInherited(header);
+  else if (header.kind == hkInherited) component = FindInherited(header, enclosing);
   else component = CreateChild(header, enclosing);
   if (!component) {
     SkipBody(depth);
     return;
   }
-  // Components inside an inline frame that the file names as inherited are the frame's own.
+  // Components inside an inline frame (embedded here, or by the ancestor's form file) that the
+  // file names as inherited are the frame's own.
   TComponent* outerLookup = lookup_;
-  if (header.kind == hkInline) {
-    component->SetInlineState(true);
-    lookup_ = component;
-  }
+  if (header.kind == hkInline) component->SetInlineState(true);
+  if (component != root_ && component->GetComponentState().Contains(csInline)) lookup_ = component;
   ReadBody(component, depth);
   lookup_ = outerLookup;
 }
@@ -336,13 +523,28 @@ TComponent* TReader::PrepareRoot(TComponent* root, const Header& header) {
   return root;
 }
 
-// An inherited block reads over a component an ancestor's form file (or the frame) already made.
-TComponent* TReader::FindInherited(const Header& header) {
-  TComponent* component = header.name.empty() ? nullptr : lookup_->FindComponent(header.name);
+// An inherited block reads over a component an ancestor's form file (or the frame) already made,
+// and moves it into the component whose block holds it: a derived form may give an inherited
+// control another parent.
+TComponent* TReader::FindInherited(const Header& header, TComponent* enclosing) {
+  TComponent* component = nullptr;
+  // Inside a frame the frame's own components come first, then those the form put there.
+  for (TComponent* scope : {lookup_, root_})
+    if (!component && !header.name.empty()) component = scope->FindComponent(header.name);
   String problem;
   if (!component) problem = Format("Inherited component %s not found", header.name);
   else if (!component->ClassInfo().InheritsFrom(FindClassOf(header.className, component)))
     problem = Format("Inherited component %s is a %s, not a %s", header.name, component->ClassName(), header.className);
+  else if (component->HasParent() && component->GetParentComponent() != enclosing && !IsChildOf(component, enclosing)) {
+    try {
+      component->SetParentComponent(enclosing);
+    } catch (const Exception& e) {
+      problem = e.Message();
+    }
+    if (problem.empty() && !IsChildOf(component, enclosing))
+      problem = Format("A %s cannot be placed in %s", header.className,
+                       enclosing->GetName().empty() ? enclosing->ClassName() : enclosing->GetName());
+  }
   if (!problem.empty()) {
     Fail(Format("Line %d: %s", header.line, problem));
     return nullptr;
@@ -351,6 +553,13 @@ TComponent* TReader::FindInherited(const Header& header) {
   component->SetLoadingState(true);
   component->SetReadingState(true);
   return component;
+}
+
+// Whether component is written inside enclosing (a control in its parent, a menu item in its menu).
+bool TReader::IsChildOf(TComponent* component, TComponent* enclosing) {
+  bool found = false;
+  enclosing->GetChildren([&](TComponent* child) { found = found || child == component; }, component->GetOwner());
+  return found;
 }
 
 TComponent* TReader::CreateChild(const Header& header, TComponent* enclosing) {
@@ -530,21 +739,6 @@ void ReadComponentFromText(const String& text, TComponent* root, const TReaderEr
   reader.SetOnError(onError);
   reader.ReadRootComponent(root);
 }
-
-namespace {
-
-// The form file of a class, or false when its module has none.
-bool FindFormResource(const TClassInfo& info, String& text) {
-  auto module = static_cast<HMODULE>(info.Module());
-  HRSRC resource = FindResourceA(module, info.Name().c_str(), MAKEINTRESOURCEA(10) /* RT_RCDATA */);
-  HGLOBAL loaded = resource ? LoadResource(module, resource) : nullptr;
-  const char* data = loaded ? static_cast<const char*>(LockResource(loaded)) : nullptr;
-  if (!data) return false;
-  text.assign(data, SizeofResource(module, resource));
-  return true;
-}
-
-}  // namespace
 
 String FormResourceText(const TComponent* root) {
   String text;

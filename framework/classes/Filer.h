@@ -12,6 +12,8 @@
 
 #include <functional>
 #include <optional>
+#include <unordered_map>
+#include <vector>
 
 #include "framework/classes/Component.h"
 #include "framework/classes/Parser.h"
@@ -38,23 +40,70 @@ class TFiler {
 
 class TWriter : public TFiler {
  public:
-  // The form file of root and everything written inside it.
+  // The form file of root and everything written inside it. When root's class derives from a
+  // class with a form file of its own, root is written "inherited" with only what differs from a
+  // fresh instance of that class: the values it changed, its changes to the components that
+  // class's form file makes ("inherited" blocks), and the components it added ("object" blocks).
   String WriteRootComponent(TComponent* root);
+  // What root is compared with instead: an instance of root's class or of a class it derives
+  // from, as that class's form files made it; it stays the caller's. Null (the default) makes a
+  // fresh instance of root's nearest ancestor class with a form file, if there is one.
+  void SetAncestor(TComponent* ancestor) { ancestor_ = ancestor; }
+  TComponent* GetAncestor() const { return ancestor_; }
   void DefineProperty(const String& name, TValueReader read, TValueWriter write, bool hasData) override;
 
  private:
   using TEmit = std::function<void(const String& name, const TFormValue& value)>;
+  // The components being written and their counterparts: components owned by lookup (the root,
+  // or an inline frame) whose names ancestor (a fresh instance of what lookup derives from, or
+  // null) also has are written as "inherited" blocks. places tells, for each component of the
+  // ancestor, the component it is written inside there. Inside a frame, outer is the form's.
+  struct TAncestry {
+    TComponent* lookup = nullptr;
+    TComponent* ancestor = nullptr;
+    std::unordered_map<const TComponent*, const TComponent*> places;
+    const TAncestry* outer = nullptr;
+  };
+  // What the values of one object are compared with: base, the same object in the ancestor (whose
+  // references and events belong to baseRoot), or, without a base, each value's default.
+  // keepDefaults also writes what differs from the default (an inline frame's own values).
+  struct TBaseline {
+    TObject* base = nullptr;
+    TComponent* baseRoot = nullptr;
+    TComponent* lookup = nullptr;
+    bool keepDefaults = false;
+  };
+  struct TDefinedValue {
+    String name;
+    TValueWriter write;
+    bool hasData;
+  };
 
-  void WriteComponent(TComponent* component, int indent);
-  void WriteInlineChanges(TComponent* frame, int indent);
+  void WriteComponent(TComponent* component, TComponent* enclosing, const TAncestry& ancestry, int indent);
+  TComponent* FindOriginal(TComponent* component, const TAncestry& ancestry, const TAncestry*& owning) const;
+  void WriteInline(TComponent* frame, const TAncestry& outer, int indent);
+  // Writes one block; false when nothing was written inside it.
+  bool WriteBlock(const char* kind, TComponent* component, const TBaseline& baseline, const TAncestry& ancestry, int indent);
+  void WriteChildren(TComponent* component, const TAncestry& ancestry, int indent);
+  TAncestry MakeAncestry(TComponent* lookup, TComponent* ancestor, const TAncestry* outer);
+  bool InItsAncestorsPlace(TComponent* component, const TComponent* original, const TComponent* enclosing,
+                           const TAncestry& ancestry) const;
+  void CheckNoneLeftOut(const TAncestry& ancestry) const;
   // Hands each property that belongs in the file, with its value, to emit.
-  void WriteProperties(TObject* instance, const String& prefix, int depth, const TEmit& emit);
+  void WriteProperties(TObject* instance, const TBaseline& baseline, const String& prefix, int depth, const TEmit& emit);
+  void WriteNested(TObject* instance, TObject* base, const TPropInfo& prop, const TBaseline& baseline,
+                   const String& prefix, int depth, const TEmit& emit);
+  std::optional<TFormValue> ChangedValue(TObject* instance, const TPropInfo& prop, const TBaseline& baseline) const;
+  void WriteDefinedValues(TPersistent* instance, const TBaseline& baseline, const String& prefix, const TEmit& emit);
+  std::vector<TDefinedValue> DefinedValues(TPersistent* instance);
   TFormValue CollectionValue(class TCollection* collection, int depth);
   void WriteLine(int indent, const String& text);
 
   String out_;
-  String definePrefix_;
-  const TEmit* defineEmit_ = nullptr;
+  TComponent* ancestor_ = nullptr;
+  // What the root is compared with during one WriteRootComponent, or null.
+  TComponent* rootAncestor_ = nullptr;
+  std::vector<TDefinedValue>* defined_ = nullptr;
 };
 
 class TReader;
@@ -114,7 +163,8 @@ class TReader : public TFiler, public TPropertyContext {
   Header ReadHeader(int depth);
   void ReadComponent(TComponent* existing, TComponent* enclosing, int depth);
   TComponent* PrepareRoot(TComponent* root, const Header& header);
-  TComponent* FindInherited(const Header& header);
+  TComponent* FindInherited(const Header& header, TComponent* enclosing);
+  static bool IsChildOf(TComponent* component, TComponent* enclosing);
   TComponent* CreateChild(const Header& header, TComponent* enclosing);
   void ReadBody(TComponent* component, int depth);
   void SkipBody(int depth);

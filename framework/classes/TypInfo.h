@@ -62,6 +62,9 @@ class TPropInfo {
 
   // Whether the value belongs in a form file: its stored rule allows it and it differs from its default.
   virtual bool ShouldWrite(TObject* instance, TComponent* root) const = 0;
+  // Whether the value may be written at all (it can be set and its stored rule allows it),
+  // whatever its default: a derived form compares it with its ancestor's value instead.
+  virtual bool IsStored(TObject* /*instance*/) const { return true; }
   virtual TFormValue Get(TObject* instance, TComponent* root) const = 0;
   // Raises EReadError with a message naming the problem when the value does not fit the property.
   virtual void Set(TObject* instance, const TFormValue& value, TPropertyContext& context) const = 0;

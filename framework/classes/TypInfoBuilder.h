@@ -170,6 +170,7 @@ class TValueProp : public TPropInfo {
     else if constexpr (std::is_floating_point_v<V>) return value != 0;
     else return true;
   }
+  bool IsStored(TObject* instance) const override { return set_ && stored_.Allows(static_cast<const T*>(instance)); }
   TFormValue Get(TObject* instance, TComponent*) const override { return Encode(get_(static_cast<const T*>(instance))); }
   void Set(TObject* instance, const TFormValue& value, TPropertyContext&) const override {
     if (!set_) throw EReadError(Format("Property %s is read-only", Name()));
@@ -201,6 +202,7 @@ class TObjectProp : public TPropInfo {
   bool ShouldWrite(TObject* instance, TComponent*) const override {
     return stored_.Allows(static_cast<const T*>(instance)) && get_(static_cast<const T*>(instance)) != nullptr;
   }
+  bool IsStored(TObject* instance) const override { return stored_.Allows(static_cast<const T*>(instance)); }
   TFormValue Get(TObject* instance, TComponent*) const override {
     P* object = get_(static_cast<const T*>(instance));
     return TFormValue::Ident(object ? object->ClassName() : String("nil"));
@@ -227,6 +229,7 @@ class TComponentProp : public TPropInfo {
     C* target = get_(static_cast<const T*>(instance));
     return set_ && stored_.Allows(static_cast<const T*>(instance)) && target && !ReferenceName(target, root).empty();
   }
+  bool IsStored(TObject* instance) const override { return set_ && stored_.Allows(static_cast<const T*>(instance)); }
   TFormValue Get(TObject* instance, TComponent* root) const override {
     C* target = get_(static_cast<const T*>(instance));
     return TFormValue::Ident(target ? ReferenceName(target, root) : String("nil"));
@@ -269,6 +272,7 @@ class TEventProp : public TPropInfo {
     E event = get_(static_cast<const T*>(instance));
     return stored_.Allows(static_cast<const T*>(instance)) && !event.GetMethodName().empty() && event.GetData() == root;
   }
+  bool IsStored(TObject* instance) const override { return set_ && stored_.Allows(static_cast<const T*>(instance)); }
   TFormValue Get(TObject* instance, TComponent*) const override {
     E event = get_(static_cast<const T*>(instance));
     return TFormValue::Ident(event.GetMethodName().empty() ? String("nil") : event.GetMethodName());
