@@ -8,20 +8,41 @@
 
 namespace Tovix {
 
+const TEnumInfo& TEnumTraits<TScrollBarStyle>::Info() {
+  static const TEnumInfo info{{"ssRegular", "ssFlat", "ssHotTrack"}};
+  return info;
+}
+
 TOVIX_IMPLEMENT_CLASS(TControlScrollBar, TPersistent) {
+  c.Property("ButtonSize", &TControlScrollBar::GetButtonSize, &TControlScrollBar::SetButtonSize).Default(0);
+  c.Property("Color", &TControlScrollBar::GetColor, &TControlScrollBar::SetColor).Default(clBtnHighlight);
   c.Property("Increment", &TControlScrollBar::GetIncrement, &TControlScrollBar::SetIncrement).Default(8);
   c.Property("Margin", &TControlScrollBar::GetMargin, &TControlScrollBar::SetMargin).Default(0);
+  c.Property("ParentColor", &TControlScrollBar::GetParentColor, &TControlScrollBar::SetParentColor).Default(true);
   c.Property("Position", &TControlScrollBar::GetPosition, &TControlScrollBar::SetPosition).Default(0);
   c.Property("Range", &TControlScrollBar::GetRange, &TControlScrollBar::SetRange)
       .Default(0)
       .Stored(&TControlScrollBar::IsRangeStored);
+  c.Property("Size", &TControlScrollBar::GetSize, &TControlScrollBar::SetSize).Default(0);
   c.Property("Smooth", &TControlScrollBar::GetSmooth, &TControlScrollBar::SetSmooth).Default(false);
+  c.Property("Style", &TControlScrollBar::GetStyle, &TControlScrollBar::SetStyle).Default(ssRegular);
+  c.Property("ThumbSize", &TControlScrollBar::GetThumbSize, &TControlScrollBar::SetThumbSize).Default(0);
   c.Property("Tracking", &TControlScrollBar::GetTracking, &TControlScrollBar::SetTracking).Default(false);
   c.Property("Visible", &TControlScrollBar::GetVisible, &TControlScrollBar::SetVisible).Default(true);
 }
 
 TControlScrollBar::TControlScrollBar(TScrollingWinControl* control, TScrollBarKind kind)
     : control_(control), kind_(kind) {}
+
+void TControlScrollBar::SetColor(TColor v) {
+  color_ = v;
+  parentColor_ = false;
+}
+
+void TControlScrollBar::SetParentColor(bool v) {
+  parentColor_ = v;
+  if (v) color_ = clBtnHighlight;
+}
 
 void TControlScrollBar::SetRange(int v) {
   v = std::max(v, 0);
@@ -76,6 +97,12 @@ void TControlScrollBar::Assign(TPersistent* source) {
   visible_ = other->visible_;
   tracking_ = other->tracking_;
   smooth_ = other->smooth_;
+  color_ = other->color_;
+  parentColor_ = other->parentColor_;
+  style_ = other->style_;
+  buttonSize_ = other->buttonSize_;
+  size_ = other->size_;
+  thumbSize_ = other->thumbSize_;
   Changed();
   SetPosition(other->position_);
 }

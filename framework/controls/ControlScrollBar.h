@@ -3,12 +3,15 @@
 #pragma once
 
 #include "framework/classes/Persistent.h"
+#include "framework/graphics/Colors.h"
 
 namespace Tovix {
 
 class TScrollingWinControl;
 
 enum TScrollBarKind { sbHorizontal, sbVertical };
+enum TScrollBarStyle { ssRegular, ssFlat, ssHotTrack };
+template <> struct TEnumTraits<TScrollBarStyle> { static const TEnumInfo& Info(); };
 
 class TControlScrollBar : public TPersistent {
   TOVIX_DECLARE_CLASS(TControlScrollBar)
@@ -40,6 +43,21 @@ class TControlScrollBar : public TPersistent {
   // Kept and written back; the bar scrolls the same either way.
   bool GetSmooth() const { return smooth_; }
   void SetSmooth(bool v) { smooth_ = v; }
+  // The look other form designers give the bar (its colour, style and the sizes of its buttons,
+  // thumb and width, 0 for the system's). Kept and written back: the window's standard bars
+  // take the system's look whatever they say. Setting a colour stops following the parent's.
+  TColor GetColor() const { return color_; }
+  void SetColor(TColor v);
+  bool GetParentColor() const { return parentColor_; }
+  void SetParentColor(bool v);
+  TScrollBarStyle GetStyle() const { return style_; }
+  void SetStyle(TScrollBarStyle v) { style_ = v; }
+  int GetButtonSize() const { return buttonSize_; }
+  void SetButtonSize(int v) { buttonSize_ = v; }
+  int GetSize() const { return size_; }
+  void SetSize(int v) { size_ = v; }
+  int GetThumbSize() const { return thumbSize_; }
+  void SetThumbSize(int v) { thumbSize_ = v; }
 
   // Visible, and the range exceeds the control's client extent along the bar.
   bool IsScrollBarVisible() const;
@@ -66,6 +84,12 @@ class TControlScrollBar : public TPersistent {
   bool visible_ = true;
   bool tracking_ = false;
   bool smooth_ = false;
+  TColor color_ = clBtnHighlight;
+  bool parentColor_ = true;
+  TScrollBarStyle style_ = ssRegular;
+  int buttonSize_ = 0;
+  int size_ = 0;
+  int thumbSize_ = 0;
 };
 
 }  // namespace Tovix

@@ -125,8 +125,10 @@ TEST(Scrolling, ScrollBarsTravelInFormFilesAndDefaultsStayUnwritten) {
       "object Scroller: TForm\r\n  Left = 0\r\n  Top = 0\r\n  AutoScroll = True\r\n  Caption = 'Scroller'\r\n"
       "  ClientHeight = 200\r\n  ClientWidth = 300\r\n"
       "  Font.Charset = DEFAULT_CHARSET\r\n  Font.Color = clWindowText\r\n  Font.Height = -11\r\n"
-      "  Font.Name = 'MS Sans Serif'\r\n  Font.Style = []\r\n  HorzScrollBar.Increment = 16\r\n  HorzScrollBar.Margin = 4\r\n  HorzScrollBar.Smooth = True\r\n"
-      "  HorzScrollBar.Tracking = True\r\n  VertScrollBar.Visible = False\r\n"
+      "  Font.Name = 'MS Sans Serif'\r\n  Font.Style = []\r\n  HorzScrollBar.ButtonSize = 10\r\n  HorzScrollBar.Increment = 16\r\n"
+      "  HorzScrollBar.Margin = 4\r\n  HorzScrollBar.Smooth = True\r\n  HorzScrollBar.Tracking = True\r\n"
+      "  VertScrollBar.Color = clRed\r\n  VertScrollBar.ParentColor = False\r\n  VertScrollBar.Size = 12\r\n"
+      "  VertScrollBar.Style = ssFlat\r\n  VertScrollBar.ThumbSize = 9\r\n  VertScrollBar.Visible = False\r\n"
       "  object Inner: TFrame\r\n    Left = 0\r\n    Top = 0\r\n    Width = 200\r\n    Height = 100\r\n"
       "    HorzScrollBar.Range = 600\r\n    TabOrder = 0\r\n  end\r\nend\r\n";
   std::unique_ptr<TForm> form = ReadForm(text);
