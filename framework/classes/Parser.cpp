@@ -15,23 +15,6 @@ bool IsHexDigit(char c) { return IsDigit(c) || (c >= 'a' && c <= 'f') || (c >= '
 int HexValue(char c) { return IsDigit(c) ? c - '0' : (c | 0x20) - 'a' + 10; }
 char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - ('a' - 'A')) : c; }
 
-// An optional minus and decimal digits, within the 64-bit range (down to its lowest value).
-bool DecimalToInt64(const char* p, const char* end, int64_t& value) {
-  bool negative = p != end && *p == '-';
-  if (negative) ++p;
-  if (p == end) return false;
-  const uint64_t limit = negative ? 9223372036854775808ull : 9223372036854775807ull;
-  uint64_t magnitude = 0;
-  for (; p != end; ++p) {
-    if (!IsDigit(*p)) return false;
-    unsigned digit = static_cast<unsigned>(*p - '0');
-    if (magnitude > (limit - digit) / 10) return false;
-    magnitude = magnitude * 10 + digit;
-  }
-  value = negative ? static_cast<int64_t>(0 - magnitude) : static_cast<int64_t>(magnitude);
-  return true;
-}
-
 const int kMaxCharCode = 0x10FFFF;
 // Value lists and collections nest only a few levels in real forms; deeper is an error, not a
 // stack overflow.
@@ -148,10 +131,13 @@ void TParser::ReadNumber() {
   }
   tokenText_.assign(text_, start, pos_ - start);
   if (!isFloat) {
-    // Read here rather than with strtoll, whose locale-aware version in the C runtime costs more
-    // than the rest of reading a form file's integers.
-    if (!DecimalToInt64(text_.data() + start, text_.data() + pos_, tokenInt_))
+    // Not strtoll: its locale-aware version in the C runtime costs more than the rest of reading
+    // a form file's integers.
+    try {
+      tokenInt_ = StrToInt64(tokenText_);
+    } catch (const EConvertError&) {
       Error(Format("Invalid number %s", tokenText_));
+    }
     token_ = toInteger;
     return;
   }

@@ -146,22 +146,25 @@ namespace {
 // Parses optional blanks, a sign, and decimal digits or "$"/"0x" and hex digits.
 // Hex magnitudes may use all 64 bits, since they name a bit pattern.
 ParsedInteger ParseInteger(const String& s) {
-  String t = Trim(s);
+  // The blanks are passed over in place rather than trimmed into a copy: the form-file reader
+  // reads every integer here.
+  size_t i = 0, end = s.size();
+  while (i < end && IsBlank(s[i])) ++i;
+  while (end > i && IsBlank(s[end - 1])) --end;
   ParsedInteger r;
-  size_t i = 0;
-  if (i < t.size() && (t[i] == '+' || t[i] == '-')) r.negative = t[i++] == '-';
-  if (i < t.size() && t[i] == '$') {
+  if (i < end && (s[i] == '+' || s[i] == '-')) r.negative = s[i++] == '-';
+  if (i < end && s[i] == '$') {
     r.hex = true;
     ++i;
-  } else if (i + 1 < t.size() && t[i] == '0' && (t[i + 1] == 'x' || t[i + 1] == 'X')) {
+  } else if (i + 1 < end && s[i] == '0' && (s[i + 1] == 'x' || s[i + 1] == 'X')) {
     r.hex = true;
     i += 2;
   }
-  if (i >= t.size()) RaiseInvalidInteger(s);
+  if (i >= end) RaiseInvalidInteger(s);
   const unsigned base = r.hex ? 16 : 10;
   const unsigned long long limit = r.negative ? 1ULL << 63 : (r.hex ? ULLONG_MAX : (1ULL << 63) - 1);
-  for (; i < t.size(); ++i) {
-    char c = AsciiLower(t[i]);
+  for (; i < end; ++i) {
+    char c = AsciiLower(s[i]);
     unsigned digit;
     if (c >= '0' && c <= '9') digit = static_cast<unsigned>(c - '0');
     else if (r.hex && c >= 'a' && c <= 'f') digit = static_cast<unsigned>(c - 'a' + 10);
