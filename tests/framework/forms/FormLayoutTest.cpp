@@ -6,16 +6,12 @@
 
 #include "framework/Classes.h"
 #include "framework/Forms.h"
+#include "tests/framework/forms/ReadForm.h"
 
 using namespace Tovix;
+using Tovix::Testing::ReadForm;
 
 namespace {
-
-std::unique_ptr<TForm> ReadForm(const String& text) {
-  auto form = std::make_unique<TForm>(nullptr);
-  ReadComponentFromText(text, form.get());
-  return form;
-}
 
 // Rectangles as text, so that a failure shows them.
 String Rc(int left, int top, int right, int bottom) { return Format("(%d, %d, %d, %d)", left, top, right, bottom); }

@@ -5,16 +5,12 @@
 
 #include "framework/Classes.h"
 #include "framework/Forms.h"
+#include "tests/framework/forms/ReadForm.h"
 
 using namespace Tovix;
+using Tovix::Testing::ReadForm;
 
 namespace {
-
-std::unique_ptr<TForm> ReadForm(const String& text) {
-  auto form = std::make_unique<TForm>(nullptr);
-  ReadComponentFromText(text, form.get());
-  return form;
-}
 
 // A panel reaching below a 300 x 200 client area, and a label (painted on the form) above it.
 std::unique_ptr<TForm> TallForm(const char* extra) {
